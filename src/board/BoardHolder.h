@@ -1,0 +1,48 @@
+#pragma once
+
+#include "board/Kubord2.h"
+
+#include <memory>
+
+namespace kestrane {
+
+// Owns the audience board between its creation and its closing. A reference
+// to the board while none exists creates a fresh, hidden one from the design
+// layout; closing discards it with every change made to it.
+class BoardHolder {
+public:
+    // The views listen to put the board on a screen and take it off again.
+    class Listener {
+    public:
+        virtual ~Listener() = default;
+        virtual void boardShown(Kubord2& board, int screenIndex) = 0;
+        virtual void boardClosing(Kubord2& board) = 0;
+    };
+
+    BoardHolder() = default;
+    ~BoardHolder();
+    BoardHolder(const BoardHolder&) = delete;
+    BoardHolder& operator=(const BoardHolder&) = delete;
+
+    // The board, created hidden when there is none.
+    Kubord2& board();
+    // The board if one exists, without creating one.
+    Kubord2* current() const { return m_board.get(); }
+    bool isShown() const { return m_board && m_shown; }
+    int screenIndex() const { return m_screen; }
+
+    // Shows the existing (or a fresh) board on the given screen.
+    void show(int screenIndex);
+    // Discards the board, shown or not. Nothing happens when there is none.
+    void close();
+
+    void setListener(Listener* listener) { m_listener = listener; }
+
+private:
+    std::unique_ptr<Kubord2> m_board;
+    bool m_shown = false;
+    int m_screen = -1;
+    Listener* m_listener = nullptr;
+};
+
+} // namespace kestrane

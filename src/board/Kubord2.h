@@ -1,0 +1,76 @@
+#pragma once
+
+#include "core/Element.h"
+
+#include <QString>
+
+#include <array>
+#include <deque>
+#include <vector>
+
+namespace kestrane {
+
+// The audience board: a set of labels, shapes and frames with no logic of
+// its own. The console writes captions, colours, visibility and positions
+// into it. A fresh board holds the design layout on its 16000 x 9000 twip
+// canvas; BoardLayout fills it in.
+class Kubord2 {
+public:
+    static constexpr double kDesignWidth = 16000.0;
+    static constexpr double kDesignHeight = 9000.0;
+
+    Kubord2();
+    Kubord2(const Kubord2&) = delete;
+    Kubord2& operator=(const Kubord2&) = delete;
+
+    const std::vector<Element*>& elements() const { return m_elements; }
+    Element* find(const QString& displayName) const;
+
+    // The board's window (caption "Form2", borderless).
+    Element& form() { return Form; }
+
+    // Elements of the window and of each frame, back to front: what the
+    // renderer paints, in order. Frames come after (in front of) the window's
+    // own labels and shapes; a frame's children follow it.
+    const std::vector<Element*>& paintOrder() const { return m_paintOrder; }
+    std::vector<Element*> childrenOf(const Element* container) const;
+
+private:
+    Element& add(ElementKind kind, const char* name, int index = -1);
+
+    std::deque<Element> m_store;
+    std::vector<Element*> m_elements;
+    std::vector<Element*> m_paintOrder;
+
+public:
+    Element& Form = add(ElementKind::Form, "kubord2");
+    Element& Shape1 = add(ElementKind::Shape, "Shape1");
+    Element& Shape2 = add(ElementKind::Shape, "Shape2");
+    Element& Shape3 = add(ElementKind::Shape, "Shape3");
+    Element& Shape5 = add(ElementKind::Shape, "Shape5");
+    Element& Label4 = add(ElementKind::Label, "Label4"); // field number
+    Element& Label5 = add(ElementKind::Label, "Label5"); // clock minutes
+    Element& Label6 = add(ElementKind::Label, "Label6"); // clock tens
+    Element& Label7 = add(ElementKind::Label, "Label7"); // clock ":"
+    Element& Label8 = add(ElementKind::Label, "Label8"); // clock units
+    Element& scri = add(ElementKind::Label, "scri");
+    Element& scrw = add(ElementKind::Label, "scrw");
+    Element& scwi = add(ElementKind::Label, "scwi");
+    Element& scww = add(ElementKind::Label, "scww");
+    Element& Frame1 = add(ElementKind::Frame, "Frame1"); // clock
+    Element& Frame4 = add(ElementKind::Frame, "Frame4"); // KO count
+    Element& Frame5 = add(ElementKind::Frame, "Frame5"); // Aka's penalties
+    Element& Frame6 = add(ElementKind::Frame, "Frame6"); // Shiro's penalties
+
+    static constexpr int kLabelCount = 22;
+    static constexpr int kShapeCount = 49;
+    Element& label1(int i) { return *m_label1.at(static_cast<std::size_t>(i)); }
+    Element& shape4(int i) { return *m_shape4.at(static_cast<std::size_t>(i)); }
+
+private:
+    std::array<Element*, kLabelCount> m_label1{};
+    std::array<Element*, kShapeCount> m_shape4{};
+    void applyDesignLayout();
+};
+
+} // namespace kestrane

@@ -1,0 +1,25 @@
+#pragma once
+
+namespace kestrane {
+
+class Kumite2;
+
+// The ten-second knock-down count.
+class KoTimer {
+public:
+    explicit KoTimer(Kumite2& k) : m_k(k) {}
+
+    // Connects this part's handlers to the console's elements.
+    void wire();
+
+    void ko();
+    void Timer2_Timer();
+    void Command15_Click();
+    // The board's vertical factor, computed again from shtxt and vsch.
+    double factorF() const;
+
+private:
+    Kumite2& m_k;
+};
+
+} // namespace kestrane

@@ -1,0 +1,26 @@
+#pragma once
+
+namespace kestrane {
+
+class Kumite2;
+
+// The console's close paths and the About window.
+class ConsoleCommands {
+public:
+    explicit ConsoleCommands(Kumite2& k) : m_k(k) {}
+
+    // Connects this part's handlers to the console's elements.
+    void wire();
+
+    void sluit_Click();
+    void over_Click();
+    void Command14_Click();
+    // The console is closing (title bar, Alt+F4, or one of the Close
+    // commands): stop every timer and close the board.
+    void consoleClosing();
+
+private:
+    Kumite2& m_k;
+};
+
+} // namespace kestrane

@@ -1,0 +1,23 @@
+#pragma once
+
+namespace kestrane {
+
+class Kumite2;
+
+// The two rule sets that label the penalty grids.
+class RuleSets {
+public:
+    explicit RuleSets(Kumite2& k) : m_k(k) {}
+
+    // Connects this part's handlers to the console's elements.
+    void wire();
+
+    void wukf();
+    void geenwukf();
+    void Check26_Click();
+
+private:
+    Kumite2& m_k;
+};
+
+} // namespace kestrane

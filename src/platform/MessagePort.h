@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace kestrane {
+
+// Modal message boxes under the application's title with one OK button. The
+// style value picks the icon: 16 error, 48 exclamation, 64 information.
+class MessagePort {
+public:
+    enum Style { Error = 16, Exclamation = 48, Information = 64 };
+
+    virtual ~MessagePort() = default;
+    virtual void show(const QString& text, int style) = 0;
+};
+
+} // namespace kestrane
