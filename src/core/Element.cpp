@@ -185,6 +185,11 @@ int Element::keyPress(int code)
     return onKeyPress ? onKeyPress(code) : code;
 }
 
+QString Element::filterText(const QString& text)
+{
+    return onFilterText ? onFilterText(text) : text;
+}
+
 void Element::refresh()
 {
     notify(Property::Repaint);

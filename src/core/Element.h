@@ -58,7 +58,9 @@ enum class Property {
 //    box's value changes (by the operator or by the program);
 //  - onTick runs on each tick of an enabled timer;
 //  - onKeyPress filters a character typed into a text box (return 0 to
-//    discard it).
+//    discard it);
+//  - onFilterText filters text that reaches a text box other than by typing
+//    (pasted or dropped): it returns what the box takes.
 class Element {
 public:
     using Observer = std::function<void(const Element&, Property)>;
@@ -151,6 +153,7 @@ public:
     void click();
     void tick();
     int keyPress(int code);
+    QString filterText(const QString& text);
     // Ask the views to paint this element now.
     void refresh();
 
@@ -158,6 +161,7 @@ public:
     std::function<void()> onChange;
     std::function<void()> onTick;
     std::function<int(int)> onKeyPress;
+    std::function<QString(const QString&)> onFilterText;
 
     int addObserver(Observer observer);
     void removeObserver(int id);
