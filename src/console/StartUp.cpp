@@ -122,7 +122,10 @@ bool StartUp::saveSettings(const SettingsFile::Settings& settings)
         return false;
     QSaveFile file(settingsPath(m_k));
     file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a short write (a full disk, a file-size limit)
+    // shows in what write() returns: through the buffer it would be lost and
+    // the cut-off file committed as if all were well.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     if (file.write(*bytes) != bytes->size()) {
         file.cancelWriting();

@@ -14,7 +14,8 @@ const QByteArray kDefaults("\r\n\r\n1\r\n1\r\n1\r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n"
 
 SF::Settings defaults()
 {
-    return {QString(), QString(), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), {}};
+    return {QString(),           QString(),           QStringLiteral("1"),
+            QStringLiteral("1"), QStringLiteral("1"), {}};
 }
 
 } // namespace
@@ -48,7 +49,8 @@ private Q_SLOTS:
             << QByteArray("a\r\r\nb") << QStringList{"a", "", "b"} << false;
         QTest::newRow("LF CR is two endings")
             << QByteArray("a\n\rb") << QStringList{"a", "", "b"} << false;
-        QTest::newRow("blanks kept") << QByteArray(" 2 \r\n\t") << QStringList{" 2 ", "\t"} << false;
+        QTest::newRow("blanks kept")
+            << QByteArray(" 2 \r\n\t") << QStringList{" 2 ", "\t"} << false;
         QTest::newRow("twelve lines read as nine") << twelve << nine << true;
         QTest::newRow("ninth line ended by CR only")
             << QByteArray("1\r2\r3\r4\r5\r6\r7\r8\r9\r") << nine << true;
@@ -154,11 +156,15 @@ private Q_SLOTS:
 
     void writesTextsUnchangedAndOptions()
     {
-        SF::Settings s{QStringLiteral("C:\\sounds\\gong.wav"), QStringLiteral(" /snd/bell.wav "),
-                       QStringLiteral("1.1"), QStringLiteral("0,9"), QString(),
+        SF::Settings s{QStringLiteral("C:\\sounds\\gong.wav"),
+                       QStringLiteral(" /snd/bell.wav "),
+                       QStringLiteral("1.1"),
+                       QStringLiteral("0,9"),
+                       QString(),
                        {false, true, false, true}};
-        QCOMPARE(SF::write(s).value(), QByteArray("C:\\sounds\\gong.wav\r\n /snd/bell.wav \r\n1.1\r\n"
-                                                  "0,9\r\n\r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n"));
+        QCOMPARE(SF::write(s).value(),
+                 QByteArray("C:\\sounds\\gong.wav\r\n /snd/bell.wav \r\n1.1\r\n"
+                            "0,9\r\n\r\n 0 \r\n 1 \r\n 0 \r\n 1 \r\n"));
     }
 
     void writesNonAsciiAsUtf8()
@@ -194,9 +200,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("file");
         QTest::newRow("ASCII") << QByteArray("C:\\a.wav\r\n/b.wav\r\n2\r\n 1.5 \r\nabc\r\n");
-        QTest::newRow("Windows-1252") << QByteArray("C:\\\xe9\x80\x81\r\n\x9f\xff\r\n1\r\n1\r\n1\r\n");
+        QTest::newRow("Windows-1252")
+            << QByteArray("C:\\\xe9\x80\x81\r\n\x9f\xff\r\n1\r\n1\r\n1\r\n");
         QTest::newRow("UTF-8 and blanks") << QByteArray("\xc3\xa9 \r\n\t\r\n\r\n \r\n\r\n");
-        QTest::newRow("byte-order mark and NUL") << QByteArray("\xef\xbb\xbfx\r\na\0b\r\n1\r\n1\r\n1\r\n", 20);
+        QTest::newRow("byte-order mark and NUL")
+            << QByteArray("\xef\xbb\xbfx\r\na\0b\r\n1\r\n1\r\n1\r\n", 20);
     }
 
     void writtenTextsReadBack()
@@ -204,7 +212,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, file);
         const QStringList texts = SF::readLines(file).lines;
         QCOMPARE(texts.size(), 5);
-        const SF::Settings s{texts[0], texts[1], texts[2], texts[3], texts[4], {true, false, true, false}};
+        const SF::Settings s{texts[0], texts[1], texts[2],
+                             texts[3], texts[4], {true, false, true, false}};
         const QByteArray written = SF::write(s).value();
         const SF::Lines again = SF::readLines(written);
         QCOMPARE(again.lines.mid(0, 5), texts);
@@ -248,7 +257,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("options");
         QTest::addColumn<QString>("rule"); // "wukf", "geenwukf" or "-"
 
-        QTest::newRow("stops at a scale") << QByteArray("a\r\nb\r\n2\r\nx\r\n") << "-" << ""
+        QTest::newRow("stops at a scale") << QByteArray("a\r\nb\r\n2\r\nx\r\n") << "-"
+                                          << ""
                                           << "-";
         QTest::newRow("stops at the third option")
             << QByteArray("\r\n\r\n1\r\n1\r\n1\r\n 1 \r\n 1 \r\nx\r\n 1 \r\n") << "1|1|1"
@@ -258,7 +268,8 @@ private Q_SLOTS:
                                               << "0000"
                                               << "geenwukf";
         QTest::newRow("empty scale line stops before the options")
-            << QByteArray("\n\n\n\n\n\n\n\n1.0") << "-" << ""
+            << QByteArray("\n\n\n\n\n\n\n\n1.0") << "-"
+            << ""
             << "-";
         QTest::newRow("all set") << QByteArray("\n\n3\n0.0\n 4 \n1\n2\n1e0\n+1\n") << "3|1| 4 "
                                  << "1011"
@@ -272,7 +283,8 @@ private Q_SLOTS:
         QFETCH(QString, options);
         QFETCH(QString, rule);
         const SF::Loaded l = SF::interpret(SF::readLines(file), QLocale::c());
-        QCOMPARE(l.scales ? QStringList(l.scales->begin(), l.scales->end()).join(u'|') : "-", scales);
+        QCOMPARE(l.scales ? QStringList(l.scales->begin(), l.scales->end()).join(u'|') : "-",
+                 scales);
         QString o;
         for (int v : l.options)
             o += QString::number(v);

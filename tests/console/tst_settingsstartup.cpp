@@ -131,12 +131,11 @@ private Q_SLOTS:
         QTest::newRow("the 33 default bytes") << true << kDefaults << "" << initial << "0000"
                                               << "geenwukf";
         QTest::newRow("two lines") << true << QByteArray("C:\\a.wav\r\nC:\\b.wav\r\n") << ""
-                                   << QStringList{"C:\\a.wav", "C:\\b.wav", "1", "1", "1"}
-                                   << "0000"
+                                   << QStringList{"C:\\a.wav", "C:\\b.wav", "1", "1", "1"} << "0000"
                                    << "geenwukf";
-        QTest::newRow("line 3 blank zero") << true << QByteArray("\r\n\r\n 0 \r\n") << ""
-                                           << initial << "0000"
-                                           << "geenwukf";
+        QTest::newRow("line 3 blank zero")
+            << true << QByteArray("\r\n\r\n 0 \r\n") << "" << initial << "0000"
+            << "geenwukf";
         QTest::newRow("line 3 0.0") << true << QByteArray("\r\n\r\n0.0\r\n2\r\n") << ""
                                     << QStringList{"", "", "1", "2", "1"} << "0000"
                                     << "geenwukf";
@@ -151,20 +150,18 @@ private Q_SLOTS:
             << true << QByteArray("p1\r\np2\r\n2\r\n\r\n3\r\n 1 \r\n 1 \r\n 1 \r\n 1 \r\n") << ""
             << QStringList{"p1", "p2", "1", "1", "1"} << "0000"
             << "-";
-        QTest::newRow("line 9 one") << true << full + " 0 \r\n 0 \r\n 0 \r\n 1 \r\n"
-                                    << ""
-                                    << QStringList{"C:\\a.wav", "C:\\b.wav", "2", "3", "4"}
-                                    << "0001"
-                                    << "wukf";
-        QTest::newRow("line 7 one") << true << full + " 0 \r\n 1 \r\n 0 \r\n 0 \r\n"
-                                    << ""
-                                    << QStringList{"C:\\a.wav", "C:\\b.wav", "2", "3", "4"}
-                                    << "0100"
-                                    << "geenwukf";
-        QTest::newRow("line 6 two") << true << full + "2\r\n1\r\n1\r\n0\r\n"
-                                    << "" << QStringList{"C:\\a.wav", "C:\\b.wav", "2", "3", "4"}
-                                    << "0110"
-                                    << "geenwukf";
+        QTest::newRow("line 9 one")
+            << true << full + " 0 \r\n 0 \r\n 0 \r\n 1 \r\n"
+            << "" << QStringList{"C:\\a.wav", "C:\\b.wav", "2", "3", "4"} << "0001"
+            << "wukf";
+        QTest::newRow("line 7 one")
+            << true << full + " 0 \r\n 1 \r\n 0 \r\n 0 \r\n"
+            << "" << QStringList{"C:\\a.wav", "C:\\b.wav", "2", "3", "4"} << "0100"
+            << "geenwukf";
+        QTest::newRow("line 6 two")
+            << true << full + "2\r\n1\r\n1\r\n0\r\n"
+            << "" << QStringList{"C:\\a.wav", "C:\\b.wav", "2", "3", "4"} << "0110"
+            << "geenwukf";
         QTest::newRow("option not a number stops there")
             << true << full + " 1 \r\n 1 \r\nyes\r\n 1 \r\n"
             << "" << QStringList{"C:\\a.wav", "C:\\b.wav", "2", "3", "4"} << "1100"
@@ -174,13 +171,15 @@ private Q_SLOTS:
             << "" << QStringList{"C:\\a.wav", "C:\\b.wav", "2", "3", "4"} << "0011"
             << "wukf";
         QTest::newRow("Windows-1252 path")
-            << true << QByteArray("C:\\m\xfasica\\gong\x96" "1.wav\r\n")
+            << true
+            << QByteArray("C:\\m\xfasica\\gong\x96"
+                          "1.wav\r\n")
             << "" << QStringList{QStringLiteral(u"C:\\música\\gong–1.wav"), "", "1", "1", "1"}
             << "0000"
             << "geenwukf";
         QTest::newRow("line feeds only")
-            << true << QByteArray("/snd/a.wav\n/snd/b.wav\n0.5\n1\n2\n 0 \n 1 \n 1 \n 1 \n")
-            << "" << QStringList{"/snd/a.wav", "/snd/b.wav", "0.5", "1", "2"} << "0111"
+            << true << QByteArray("/snd/a.wav\n/snd/b.wav\n0.5\n1\n2\n 0 \n 1 \n 1 \n 1 \n") << ""
+            << QStringList{"/snd/a.wav", "/snd/b.wav", "0.5", "1", "2"} << "0111"
             << "wukf";
         QTest::newRow("comma locale")
             << true << QByteArray("\r\n\r\n0,9\r\n1.1\r\n0,0\r\n1,0\r\n 0 \r\n 0 \r\n1.0\r\n")
@@ -299,15 +298,17 @@ private Q_SLOTS:
         c.s.Check25.setValue(1);
         c.s.Check26.setValue(1);
         c.s.MyButton7.click();
-        QCOMPARE(readFile(iniPath(c)), QByteArray("C:\\sounds\\gong.wav\r\n/home/op/bell.wav\r\n"
-                                                  "1.1\r\n0,9\r\n1\r\n 0 \r\n 0 \r\n 1 \r\n 1 \r\n"));
+        QCOMPARE(readFile(iniPath(c)),
+                 QByteArray("C:\\sounds\\gong.wav\r\n/home/op/bell.wav\r\n"
+                            "1.1\r\n0,9\r\n1\r\n 0 \r\n 0 \r\n 1 \r\n 1 \r\n"));
         QCOMPARE(c.ports.messages.shown.back().first, QStringLiteral("Ini-file saved"));
     }
 
     void twelveLinesSavedAsNine()
     {
         TestConsole c;
-        writeFile(iniPath(c), "a\r\nb\r\n2\r\n3\r\n4\r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\nx\r\ny\r\nz\r\n");
+        writeFile(iniPath(c),
+                  "a\r\nb\r\n2\r\n3\r\n4\r\n 1 \r\n 0 \r\n 1 \r\n 0 \r\nx\r\ny\r\nz\r\n");
         c.k.startUp.Form_Load();
         c.s.MyButton7.click();
         QCOMPARE(readFile(iniPath(c)),
@@ -325,8 +326,9 @@ private Q_SLOTS:
         c.s.Check25.setValue(1);
         c.s.MyButton7.click();
         QCOMPARE(c.ports.messages.shown.back().first, QStringLiteral("Ini-file saved"));
-        QCOMPARE(readFile(iniPath(c)),
-                 QByteArray("/snd/end.wav\r\n\r\nabc\r\nabc\r\nabc\r\n 0 \r\n 0 \r\n 1 \r\n 0 \r\n"));
+        QCOMPARE(
+            readFile(iniPath(c)),
+            QByteArray("/snd/end.wav\r\n\r\nabc\r\nabc\r\nabc\r\n 0 \r\n 0 \r\n 1 \r\n 0 \r\n"));
 
         ConsoleIn next(c.dir.path());
         markRuleSet(next.k.state);
@@ -381,8 +383,9 @@ private Q_SLOTS:
         QCOMPARE(c.ports.messages.shown.size(), 1u);
         QCOMPARE(c.ports.messages.shown[0].first, QStringLiteral("Error saving"));
         QCOMPARE(c.ports.messages.shown[0].second, 16);
-        QCOMPARE(QDir(c.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList{"kumite.ini"});
+        QCOMPARE(
+            QDir(c.dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList{"kumite.ini"});
     }
 };
 
