@@ -13,8 +13,17 @@ Kubord2& BoardHolder::board()
         m_board = std::make_unique<Kubord2>();
         m_shown = false;
         m_board->form().setVisible(false);
+        if (m_measure)
+            m_board->setTextMeasure(m_measure);
     }
     return *m_board;
+}
+
+void BoardHolder::setTextMeasure(const TextMeasure* measure)
+{
+    m_measure = measure;
+    if (m_board)
+        m_board->setTextMeasure(measure);
 }
 
 void BoardHolder::show(int screenIndex)

@@ -37,12 +37,16 @@ public:
     void close();
 
     void setListener(Listener* listener) { m_listener = listener; }
+    // Every board from now on (and the current one) sizes its labels with
+    // this measure.
+    void setTextMeasure(const TextMeasure* measure);
 
 private:
     std::unique_ptr<Kubord2> m_board;
     bool m_shown = false;
     int m_screen = -1;
     Listener* m_listener = nullptr;
+    const TextMeasure* m_measure = nullptr;
 };
 
 } // namespace kestrane

@@ -9,6 +9,38 @@ Kubord2::Kubord2()
     for (int i = 0; i < kShapeCount; ++i)
         m_shape4[static_cast<std::size_t>(i)] = &add(ElementKind::Shape, "Shape4", i);
     applyDesignLayout();
+    for (Element* e : m_elements) {
+        if (e->kind() != ElementKind::Label)
+            continue;
+        // The board owns its elements, so the observers never outlive them.
+        e->addObserver([this, e](const Element&, Property p) {
+            if (p == Property::Caption || p == Property::Font)
+                fitToText(*e);
+        });
+    }
+}
+
+void Kubord2::setTextMeasure(const TextMeasure* measure)
+{
+    m_measure = measure;
+    for (Element* e : m_elements) {
+        if (e->kind() == ElementKind::Label)
+            fitToText(*e);
+    }
+}
+
+void Kubord2::fitToText(Element& label)
+{
+    if (!m_measure || !label.autoSize())
+        return;
+    const TextMeasure::Size size =
+        m_measure->textSize(label.caption(), label.fontSize(), label.bold());
+    double left = label.left();
+    if (label.alignment() == Alignment::Centre)
+        left += (label.width() - size.width) / 2;
+    else if (label.alignment() == Alignment::Right)
+        left += label.width() - size.width;
+    label.setGeometry(left, label.top(), size.width, size.height);
 }
 
 Element& Kubord2::add(ElementKind kind, const char* name, int index)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board/TextMeasure.h"
 #include "core/Element.h"
 
 #include <QString>
@@ -13,7 +14,13 @@ namespace kestrane {
 // The audience board: a set of labels, shapes and frames with no logic of
 // its own. The console writes captions, colours, visibility and positions
 // into it. A fresh board holds the design layout on its 16000 x 9000 twip
-// canvas; BoardLayout fills it in.
+// canvas (applyDesignLayout).
+//
+// Labels size themselves to their text: once a TextMeasure is set, every
+// change of an auto-sized label's caption or font size gives it the size of
+// its text. A left-aligned label keeps its left edge, a centred one its
+// centre (a score going from "9" to "10" stays centred), a right-aligned one
+// its right edge. Without a TextMeasure the sizes stay as stored.
 class Kubord2 {
 public:
     static constexpr double kDesignWidth = 16000.0;
@@ -35,12 +42,18 @@ public:
     const std::vector<Element*>& paintOrder() const { return m_paintOrder; }
     std::vector<Element*> childrenOf(const Element* container) const;
 
+    // Sizes every auto-sized label to its text now and on every later
+    // change. The measure must outlive the board (or be reset to nullptr).
+    void setTextMeasure(const TextMeasure* measure);
+    const TextMeasure* textMeasure() const { return m_measure; }
+
 private:
     Element& add(ElementKind kind, const char* name, int index = -1);
 
     std::deque<Element> m_store;
     std::vector<Element*> m_elements;
     std::vector<Element*> m_paintOrder;
+    const TextMeasure* m_measure = nullptr;
 
 public:
     Element& Form = add(ElementKind::Form, "kubord2");
@@ -71,6 +84,7 @@ private:
     std::array<Element*, kLabelCount> m_label1{};
     std::array<Element*, kShapeCount> m_shape4{};
     void applyDesignLayout();
+    void fitToText(Element& label);
 };
 
 } // namespace kestrane
