@@ -1,49 +1,38 @@
+#include "console/ConsoleWindow.h"
 #include "console/Kumite2.h"
+#include "console/QtWindowPort.h"
 #include "platform/QtFileDialogPort.h"
 #include "platform/QtMessagePort.h"
 #include "platform/QtScreenPort.h"
 #include "platform/QtSoundPort.h"
 #include "platform/TimerDriver.h"
-#include "platform/WindowPort.h"
 
 #include <QApplication>
-#include <QMainWindow>
-
-namespace {
-
-class PlainWindows final : public kestrane::WindowPort {
-public:
-    explicit PlainWindows(QMainWindow& w) : m_window(w) {}
-    void closeConsole() override { m_window.close(); }
-    void showAbout() override {}
-    void closeAbout() override {}
-
-private:
-    QMainWindow& m_window;
-};
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrane"));
-
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Kestrane 1.2.1"));
+    // The program ends when its last window closes (a hidden board does not count).
+    QApplication::setQuitOnLastWindowClosed(true);
 
     kestrane::QtSoundPort sound;
     kestrane::QtMessagePort messages;
     kestrane::QtFileDialogPort files;
     kestrane::QtScreenPort screens;
-    PlainWindows windows(window);
+    kestrane::view::QtWindowPort windows;
     kestrane::Kumite2 console({sound, messages, files, screens, windows},
                               QCoreApplication::applicationDirPath());
     const auto& s = console.state;
     kestrane::TimerDriver timers({&s.Timer1, &s.Timer2, &s.Timer3, &s.Timer4});
 
     console.startUp.Form_Load();
-    window.resize(697, 460);
+
+    kestrane::view::ConsoleWindow window(console);
+    windows.setConsole(&window);
+    // Once the console has closed nothing of it may tick again.
+    QObject::connect(&window, &kestrane::view::ConsoleWindow::closed, &timers,
+                     &kestrane::TimerDriver::shutdown);
     window.show();
     return QApplication::exec();
 }

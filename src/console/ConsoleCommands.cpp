@@ -6,22 +6,40 @@ namespace kestrane {
 
 void ConsoleCommands::wire()
 {
+    MatchState& s = m_k.state;
+    s.sluit.onClick = [this] { sluit_Click(); };
+    s.over.onClick = [this] { over_Click(); };
+    s.Command14.onClick = [this] { Command14_Click(); };
 }
 
 void ConsoleCommands::sluit_Click()
 {
+    // The board first, shown or not; the About window stays open.
+    m_k.boards.close();
+    m_k.ports.windows.closeConsole();
 }
 
 void ConsoleCommands::over_Click()
 {
+    m_k.ports.windows.showAbout();
 }
 
 void ConsoleCommands::Command14_Click()
 {
+    m_k.boards.close();
+    m_k.ports.windows.closeAbout();
+    m_k.ports.windows.closeConsole();
 }
 
 void ConsoleCommands::consoleClosing()
 {
+    // Stop every timer before the board goes, so that no tick can write into
+    // (and so recreate) a board after the console has closed.
+    MatchState& s = m_k.state;
+    for (Element* t : {&s.Timer1, &s.Timer2, &s.Timer3, &s.Timer4})
+        t->setEnabled(false);
+    m_k.boards.close();
+    m_closed = true;
 }
 
 } // namespace kestrane

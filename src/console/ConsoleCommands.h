@@ -18,9 +18,12 @@ public:
     // The console is closing (title bar, Alt+F4, or one of the Close
     // commands): stop every timer and close the board.
     void consoleClosing();
+    // True once the console has closed.
+    bool closed() const { return m_closed; }
 
 private:
     Kumite2& m_k;
+    bool m_closed = false;
 };
 
 } // namespace kestrane

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/Element.h"
+
+#include <functional>
+
+class QWidget;
+
+namespace kestrane::view {
+
+// Keeps one widget in step with its element: the object name, geometry,
+// visibility and font on creation and on every change; everything else is
+// handed to the widget's own handler. Removes its observer when destroyed.
+class ElementBinding {
+public:
+    using Handler = std::function<void(Property)>;
+
+    ElementBinding(QWidget& widget, Element& element, Handler handler = {});
+    ~ElementBinding();
+    ElementBinding(const ElementBinding&) = delete;
+    ElementBinding& operator=(const ElementBinding&) = delete;
+
+    Element& element() const { return m_element; }
+
+private:
+    void update(Property p);
+
+    QWidget& m_widget;
+    Element& m_element;
+    Handler m_handler;
+    int m_observer = 0;
+};
+
+} // namespace kestrane::view

@@ -1,0 +1,49 @@
+#include "console/ElementCheckBox.h"
+
+#include "console/AccessibleNames.h"
+#include "console/ViewUnits.h"
+
+namespace kestrane::view {
+
+ElementCheckBox::ElementCheckBox(Element& element, QWidget* parent)
+    : QCheckBox(parent), m_binding(*this, element, [this](Property p) { changed(p); })
+{
+    setText(element.caption());
+    setChecked(element.value() == 1);
+    setAccessibleName(accessibleNameFor(element));
+    applyLook();
+    // clicked: the operator's toggles only, never the program's setChecked.
+    connect(this, &QCheckBox::clicked, this,
+            [this](bool on) { m_binding.element().setValue(on ? 1 : 0); });
+}
+
+void ElementCheckBox::applyLook()
+{
+    const Element& e = m_binding.element();
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, toQColor(e.foreColor()));
+    pal.setColor(QPalette::Window, toQColor(e.backColor()));
+    setPalette(pal);
+    setAutoFillBackground(e.opaque());
+}
+
+void ElementCheckBox::changed(Property p)
+{
+    switch (p) {
+    case Property::Value:
+        setChecked(m_binding.element().value() == 1);
+        break;
+    case Property::Caption:
+        setText(m_binding.element().caption());
+        setAccessibleName(accessibleNameFor(m_binding.element()));
+        break;
+    case Property::ForeColor:
+    case Property::BackColor:
+        applyLook();
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace kestrane::view

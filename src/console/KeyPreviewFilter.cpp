@@ -1,0 +1,41 @@
+#include "console/KeyPreviewFilter.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace kestrane::view {
+
+KeyPreviewFilter::KeyPreviewFilter(QWidget& window, std::function<bool()> isOn, Handler handler)
+    : QObject(&window), m_window(window), m_isOn(std::move(isOn)), m_handler(std::move(handler))
+{
+    qApp->installEventFilter(this);
+}
+
+KeyPreviewFilter::~KeyPreviewFilter()
+{
+    qApp->removeEventFilter(this);
+}
+
+bool KeyPreviewFilter::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    // A key event travels from the focus widget up to its parents; the
+    // filter sees each step. Only the first receiver counts.
+    QWidget* first = QApplication::focusWidget();
+    if (!first)
+        first = QApplication::activeWindow();
+    if (watched != first || !first || first->window() != &m_window)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+        return false;
+    if (!m_isOn || !m_isOn() || !m_handler)
+        return false;
+    for (const QChar ch : key->text())
+        m_handler(ch.unicode());
+    return false;
+}
+
+} // namespace kestrane::view

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# The end-to-end test: two monitors first, then a single monitor.
+#   tests/e2e/run.sh PATH/TO/kestrane
+# Screenshots, recordings and the program's output go to a folder named in
+# the output; it is removed again when every check passed.
+set -uo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+exe="$(realpath "$1")"
+artifacts=$(mktemp -d /tmp/kestrane-e2e-artifacts.XXXXXX)
+
+"$here/session.sh" -- /usr/bin/python3 "$here/test_e2e.py" --exe "$exe" --artifacts "$artifacts/two-screens"
+two=$?
+"$here/session.sh" --one-screen -- /usr/bin/python3 "$here/test_e2e.py" --exe "$exe" \
+  --artifacts "$artifacts/one-screen" --one-screen
+one=$?
+
+if [ $two -eq 0 ] && [ $one -eq 0 ]; then
+  rm -rf "$artifacts"
+  exit 0
+fi
+echo "e2e: screenshots, recordings and logs kept in $artifacts"
+exit 1
