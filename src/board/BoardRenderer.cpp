@@ -1,6 +1,6 @@
 #include "board/BoardRenderer.h"
 
-#include "platform/Colours.h"
+#include "console/ViewUnits.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -30,7 +30,7 @@ int alignmentFlags(Alignment a)
 
 QPen borderPen(const Element& e, double width)
 {
-    QPen pen(toQColor(e.borderColor()), width);
+    QPen pen(view::toQColor(e.borderColor()), width);
     pen.setJoinStyle(Qt::MiterJoin);
     return pen;
 }
@@ -90,7 +90,7 @@ void BoardRenderer::paint(QPainter& painter, const Kubord2& board, const QRect& 
 {
     painter.save();
     painter.setClipRect(area);
-    painter.fillRect(area, toQColor(board.Form.backColor()));
+    painter.fillRect(area, view::toQColor(board.Form.backColor()));
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
 
@@ -112,7 +112,7 @@ void BoardRenderer::paint(QPainter& painter, const Kubord2& board, const QRect& 
             continue;
         switch (e->kind()) {
         case ElementKind::Frame:
-            painter.fillRect(r, toQColor(e->backColor()));
+            painter.fillRect(r, view::toQColor(e->backColor()));
             break;
         case ElementKind::Shape:
             paintShape(painter, *e, r);
@@ -140,7 +140,7 @@ void BoardRenderer::paintShape(QPainter& painter, const Element& e, const QRect&
     }
     const QRectF inner = outer.adjusted(border / 2, border / 2, -border / 2, -border / 2);
     painter.setPen(border > 0 ? borderPen(e, border) : QPen(Qt::NoPen));
-    painter.setBrush(e.opaque() ? QBrush(toQColor(e.backColor())) : QBrush(Qt::NoBrush));
+    painter.setBrush(e.opaque() ? QBrush(view::toQColor(e.backColor())) : QBrush(Qt::NoBrush));
     const QRectF& shapeRect = border > 0 ? inner : outer;
     switch (e.shape()) {
     case ShapeKind::Rectangle:
@@ -148,7 +148,7 @@ void BoardRenderer::paintShape(QPainter& painter, const Element& e, const QRect&
             painter.drawRect(shapeRect);
         } else if (e.opaque()) {
             // Crisp edges: no antialiasing needed on whole pixels.
-            painter.fillRect(r, toQColor(e.backColor()));
+            painter.fillRect(r, view::toQColor(e.backColor()));
         }
         break;
     case ShapeKind::RoundedRectangle: {
@@ -168,11 +168,11 @@ void BoardRenderer::paintLabel(QPainter& painter, const Element& e, const QRect&
     // A transparent label draws only its text; its stored back colour is
     // never drawn.
     if (e.opaque())
-        painter.fillRect(r, toQColor(e.backColor()));
+        painter.fillRect(r, view::toQColor(e.backColor()));
     if (e.caption().isEmpty())
         return;
     painter.setFont(labelFont(e.fontSize(), e.bold(), m_scale));
-    painter.setPen(toQColor(e.foreColor()));
+    painter.setPen(view::toQColor(e.foreColor()));
     int flags = alignmentFlags(e.alignment()) | Qt::AlignTop;
     // An auto-sized label's box is its text's; draw all of the text even
     // where the measure and the stored box disagree by a pixel.

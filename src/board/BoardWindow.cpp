@@ -1,6 +1,6 @@
 #include "board/BoardWindow.h"
 
-#include "platform/Colours.h"
+#include "console/ViewUnits.h"
 
 #include <QCloseEvent>
 #include <QMouseEvent>
@@ -17,7 +17,7 @@ BoardWindow::BoardWindow(Kubord2& board, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAutoFillBackground(false);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, toQColor(board.form().backColor()));
+    pal.setColor(QPalette::Window, view::toQColor(board.form().backColor()));
     setPalette(pal);
     // The operator keeps typing into the console while the board shows.
     setAttribute(Qt::WA_ShowWithoutActivating);

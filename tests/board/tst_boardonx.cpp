@@ -12,7 +12,8 @@ using kestrane::BoardPresenter;
 // The board window on a real window system (X with or without a window
 // manager). The offscreen platform activates every window it shows and
 // places windows where asked, so there these checks prove nothing and skip.
-// Run under X:  QT_QPA_PLATFORM=xcb tst_boardonx
+// Run on the project's private desktop (two monitors, openbox):
+//   tests/e2e/session.sh -- env QT_QPA_PLATFORM=xcb build/dev/tests/board/tst_boardonx
 class TestBoardOnX : public QObject {
     Q_OBJECT
 private Q_SLOTS:
