@@ -224,6 +224,8 @@ class Recording:
 def rms_dbfs(path):
     """The RMS level of a WAV file in dBFS (-inf for pure silence)."""
     out = subprocess.run(["sox", path, "-n", "stats"], capture_output=True, text=True).stderr
+    if "no audio" in out:
+        return -math.inf  # the monitor delivered nothing: nothing was played
     for line in out.splitlines():
         if line.startswith("RMS lev dB"):
             value = line.split()[3]
