@@ -69,10 +69,11 @@ Overfrm::Overfrm(QWidget* parent) : QWidget(parent, Qt::Window)
         e.setCaption(QString::fromUtf8(t.text));
         e.setForeColor(t.blue ? kBlue : 0x000000);
         e.setFont(8.25, true);
-        // Contact lines are a little longer than their designed boxes: let
-        // them run on rather than wrap.
+        // Arial's stand-in runs a little wider than the designed boxes: a
+        // line grows to its text rather than lose its end.
         auto* label = new ElementLabel(e, frameWidget);
         label->setWordWrap(false);
+        label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
     }
 
     auto* logo = new AboutLogo(frameWidget);

@@ -24,6 +24,9 @@ void ElementCheckBox::applyLook()
     pal.setColor(QPalette::WindowText, toQColor(e.foreColor()));
     pal.setColor(QPalette::Window, toQColor(e.backColor()));
     setPalette(pal);
+    // Buttons fill with the button colour by default; a box shows the
+    // colour it stands on.
+    setBackgroundRole(QPalette::Window);
     setAutoFillBackground(e.opaque());
 }
 

@@ -137,6 +137,7 @@ private Q_SLOTS:
         QCOMPARE(l->text(), text);
         QCOMPARE(l->palette().color(QPalette::WindowText), colour);
         QCOMPARE(l->font().pixelSize(), 11);
+        QVERIFY(l->width() >= l->sizeHint().width()); // the whole text shows
         QVERIFY(l->font().bold());
     }
 
