@@ -1,27 +1,153 @@
 #include "board/BoardOpening.h"
 
+#include "board/BoardScaling.h"
 #include "console/Kumite2.h"
+#include "core/Numbers.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace kestrane {
 
 void BoardOpening::wire()
 {
+    MatchState& s = m_k.state;
+    s.startext.onClick = [this] { startbord(); };
+    s.command1.onClick = [this] { startbord(); };
+    s.closeext.onClick = [this] { closeBoard(); };
+    s.Command2.onClick = [this] { closeBoard(); };
+    s.Command12.onClick = [this] { Command12_Click(); };
+    m_k.ports.screens.setScreensChanged([this] { screensChanged(); });
+}
+
+int BoardOpening::targetScreen(const std::vector<ScreenPort::Screen>& screens,
+                               double primaryWidthTwips)
+{
+    if (screens.empty())
+        return -1;
+    int primary = 0;
+    for (std::size_t i = 0; i < screens.size(); ++i) {
+        if (screens[i].primary) {
+            primary = static_cast<int>(i);
+            break;
+        }
+    }
+    const ScreenPort::Rect& origin = screens[static_cast<std::size_t>(primary)].geometry;
+    // The window is moved to this Left and then maximized: it lands on the
+    // screen under that point.
+    const double x = std::floor((primaryWidthTwips + 100) / kTwipsPerPixel);
+    const double px = std::clamp(origin.x + x, -1e9, 1e9);
+    const int found = ScreenPort::screenAt(screens, static_cast<int>(px), origin.y);
+    if (found >= 0)
+        return found;
+    // Nothing lies right of the primary screen (one screen, or the second
+    // one left of or below it): never leave the board off-screen.
+    for (std::size_t i = 0; i < screens.size(); ++i) {
+        if (static_cast<int>(i) != primary)
+            return static_cast<int>(i);
+    }
+    return primary;
 }
 
 void BoardOpening::startbord()
 {
+    MatchState& s = m_k.state;
+
+    // 1. Every opening starts from the design layout.
+    closeBoard();
+
+    // 2. The rule set; this creates the fresh, hidden board.
+    if (s.Check26.value() == 1)
+        m_k.ruleSets.wukf();
+    else
+        m_k.ruleSets.geenwukf();
+
+    // 3. A zero scale would divide by zero.
+    if (Numbers::val(s.hsch.text()) == 0 || Numbers::val(s.vsch.text()) == 0 ||
+        Numbers::val(s.fsch.text()) == 0) {
+        m_k.ports.messages.show(QString::fromLatin1(kZeroScaleMessage), MessagePort::Exclamation);
+        return;
+    }
+
+    // 4. The mirrored layout replaces design positions before any scaling.
+    if (s.Check23.value() == 1)
+        m_k.boardSync.bordspiegel();
+
+    // 5. The outer size of a maximized window on the primary screen is its
+    // available area; no window has to flash up to tell us that.
+    const std::vector<ScreenPort::Screen> screens = m_k.ports.screens.screens();
+    if (screens.empty())
+        return;
+    const ScreenPort::Screen* primary = m_k.ports.screens.primary(screens);
+    const QString primaryWidth =
+        Numbers::singleText(static_cast<float>(primary->available.width * kTwipsPerPixel));
+
+    // 6. Onto the screen right of the primary one, maximized there.
+    const int target = targetScreen(screens, Numbers::val(primaryWidth));
+    const ScreenPort::Screen& onScreen = screens[static_cast<std::size_t>(target)];
+    m_k.boards.show(target);
+    m_boardScreen = onScreen.geometry;
+
+    // 8. The board's outer size once maximized. On X11 maximizing happens
+    // later, so it is taken from the screen rather than read back.
+    s.sbtxt.setText(
+        Numbers::singleText(static_cast<float>(onScreen.available.width * kTwipsPerPixel)));
+    s.shtxt.setText(
+        Numbers::singleText(static_cast<float>(onScreen.available.height * kTwipsPerPixel)));
+
+    // 9. The factors, from the measured size and the settings read again.
+    const double W = Numbers::val(s.sbtxt.text());
+    const double H = Numbers::val(s.shtxt.text());
+    const double hsch = Numbers::val(s.hsch.text());
+    const double fsch = Numbers::val(s.fsch.text());
+    const double vsch = Numbers::val(s.vsch.text());
+    const BoardScaling::Factors factors = BoardScaling::factors(W, H, hsch, vsch, fsch);
+
+    // 10. The clock digits and the field number.
+    m_k.kubord2().Label5.setCaption(s.Label1.caption());
+    m_k.kubord2().Label6.setCaption(s.Label2.caption());
+    m_k.kubord2().Label8.setCaption(s.Label3.caption());
+    m_k.kubord2().Label4.setCaption(s.Text1.text());
+
+    // 11. Lamps and scores, in design coordinates.
+    m_k.boardSync.laaddata();
+
+    // 12. Design canvas to screen.
+    BoardScaling::apply(m_k.kubord2(), factors);
+
+    // 13. The numbers stay centred when they grow a digit.
+    Kubord2& b = m_k.kubord2();
+    for (Element* e : {&b.scrw, &b.scri, &b.scww, &b.scwi, &b.Label4})
+        e->setAlignment(Alignment::Centre);
 }
 
 void BoardOpening::closeBoard()
 {
+    m_boardScreen.reset();
+    m_k.boards.close();
 }
 
 void BoardOpening::Command12_Click()
 {
+    m_k.kubord2().Label4.setCaption(m_k.state.Text1.text());
 }
 
+// A projector unplugged while the board is on it: close the board, as the
+// "Close Scoreboard" button would, rather than let it land on the console's
+// screen. The operator opens it again when a screen is back.
 void BoardOpening::screensChanged()
 {
+    if (!m_k.boards.isShown() || !m_boardScreen)
+        return;
+    const std::vector<ScreenPort::Screen> screens = m_k.ports.screens.screens();
+    const int index = m_k.boards.screenIndex();
+    const bool indexGone = index < 0 || index >= static_cast<int>(screens.size());
+    const bool screenGone =
+        std::none_of(screens.begin(), screens.end(), [this](const ScreenPort::Screen& sc) {
+            return sc.geometry == *m_boardScreen;
+        });
+    if (indexGone || screenGone)
+        closeBoard();
 }
 
 } // namespace kestrane

@@ -2,22 +2,71 @@
 
 #include "console/Kumite2.h"
 
+#include <array>
+#include <utility>
+
 namespace kestrane {
+
+namespace {
+
+// The 20 grid boxes and the lamps they light, in the order laaddata copies
+// them: Shiro's ten, then Aka's ten. The two "S" boxes are not here, so a
+// fresh board never shows an "S" indicator.
+constexpr std::array<std::pair<int, int>, 20> kGridLamps{{
+    {1, 13}, {4, 14}, {3, 15}, {19, 28}, {17, 27}, {18, 26}, {8, 17}, {5, 18},  {6, 19},  {7, 20},
+    {12, 5}, {9, 6},  {10, 7}, {20, 25}, {22, 24}, {21, 23}, {16, 9}, {13, 10}, {14, 11}, {15, 12},
+}};
+
+} // namespace
 
 void BoardSync::wire()
 {
+    m_k.state.Check23.onClick = [this] { Check23_Click(); };
 }
 
 void BoardSync::laaddata()
 {
+    MatchState& s = m_k.state;
+    for (const auto& [box, lamp] : kGridLamps) {
+        if (s.check(box).value() == 1)
+            m_k.kubord2().shape4(lamp).setVisible(true);
+    }
+    m_k.kubord2().scww.setCaption(s.scww.caption());
+    m_k.kubord2().scwi.setCaption(s.scwi.caption());
+    m_k.kubord2().scri.setCaption(s.scri.caption());
+    m_k.kubord2().scrw.setCaption(s.scrw.caption());
 }
 
+// Aka to the right half, Shiro to the left, in design twips: the scaling
+// that follows multiplies these values. Within each half the order stays
+// "IP", ippon, "WA", waza-ari, with the name at the outer edge.
 void BoardSync::bordspiegel()
 {
+    Kubord2& b = m_k.kubord2();
+    b.Shape1.setLeft(8000);
+    b.Shape2.setLeft(0);
+    b.label1(11).setLeft(12800);
+    b.label1(12).setLeft(800);
+    b.label1(8).setLeft(5500);
+    b.label1(4).setLeft(9820);
+    b.Frame5.setLeft(11400);
+    b.Frame6.setLeft(240);
+    b.scri.setLeft(9950);
+    b.scrw.setLeft(14120);
+    b.scwi.setLeft(1950);
+    b.scww.setLeft(6120);
+    b.shape4(8).setLeft(9480);
+    b.shape4(16).setLeft(5160);
+    b.label1(16).setLeft(8300);
+    b.label1(17).setLeft(12000);
+    b.label1(18).setLeft(300);
+    b.label1(19).setLeft(4000);
 }
 
+// The mirror choice takes effect at the next opening; the open board goes.
 void BoardSync::Check23_Click()
 {
+    m_k.boardOpening.closeBoard();
 }
 
 } // namespace kestrane

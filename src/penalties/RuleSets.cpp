@@ -6,18 +6,44 @@ namespace kestrane {
 
 void RuleSets::wire()
 {
+    m_k.state.Check26.onClick = [this] { Check26_Click(); };
 }
 
+// The row "A" captions appear and the column "A" captions go, on both
+// windows. The board is reached afresh for its four captions: writing to it
+// while it is closed creates the hidden board that the next opening replaces.
 void RuleSets::wukf()
 {
+    MatchState& s = m_k.state;
+    s.Label7.setVisible(true);
+    s.Label17.setVisible(true);
+    s.Label14.setVisible(false);
+    s.Label12.setVisible(false);
+    m_k.kubord2().label1(10).setVisible(false);
+    m_k.kubord2().label1(0).setVisible(false);
+    m_k.kubord2().label1(20).setVisible(true);
+    m_k.kubord2().label1(21).setVisible(true);
 }
 
 void RuleSets::geenwukf()
 {
+    MatchState& s = m_k.state;
+    s.Label7.setVisible(false);
+    s.Label17.setVisible(false);
+    s.Label14.setVisible(true);
+    s.Label12.setVisible(true);
+    m_k.kubord2().label1(10).setVisible(true);
+    m_k.kubord2().label1(0).setVisible(true);
+    m_k.kubord2().label1(20).setVisible(false);
+    m_k.kubord2().label1(21).setVisible(false);
 }
 
 void RuleSets::Check26_Click()
 {
+    if (m_k.state.Check26.value() == 1)
+        wukf();
+    else
+        geenwukf();
 }
 
 } // namespace kestrane

@@ -1,0 +1,528 @@
+#include "BoardTestHelpers.h"
+#include "core/Numbers.h"
+#include "support/TestMain.h"
+
+#include <cfloat>
+
+using namespace kestrane;
+using namespace kestrane::test;
+
+namespace {
+
+struct Snapshot {
+    QString name;
+    double left, top, width, height, font;
+    bool visible;
+    QString caption;
+    Alignment alignment;
+    bool operator==(const Snapshot&) const = default;
+};
+
+std::vector<Snapshot> snapshot(Kubord2& b)
+{
+    std::vector<Snapshot> out;
+    for (const Element* e : b.elements()) {
+        out.push_back({e->displayName(), e->left(), e->top(), e->width(), e->height(),
+                       e->fontSize(), e->visible(), e->caption(), e->alignment()});
+    }
+    return out;
+}
+
+} // namespace
+
+class TestOpening : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // The numbers of the scaling, on audience screens of several shapes and
+    // with each correction setting.
+    void scaling_data()
+    {
+        QTest::addColumn<int>("w");
+        QTest::addColumn<int>("h");
+        QTest::addColumn<QString>("hsch");
+        QTest::addColumn<QString>("vsch");
+        QTest::addColumn<QString>("fsch");
+        QTest::addColumn<QString>("element");
+        QTest::addColumn<QString>("which");
+        QTest::addColumn<double>("expected");
+
+        struct Row {
+            const char* element;
+            const char* which;
+            double expected;
+        };
+        auto add = [](const char* tag, int w, int h, const char* hs, const char* vs, const char* fs,
+                      std::initializer_list<Row> rows) {
+            for (const Row& r : rows) {
+                QTest::addRow("%s %s.%s", tag, r.element, r.which)
+                    << w << h << hs << vs << fs << r.element << r.which << r.expected;
+            }
+        };
+
+        // 4:3, narrow: factors 0.96 across, 1.28 down.
+        add("1024x768", 1024, 768, "1", "1", "1",
+            {{"Shape1", "left", 0},          {"Shape1", "width", 7680},
+             {"Shape1", "height", 11520},    {"Shape2", "left", 7680},
+             {"Shape2", "width", 7680},      {"scri", "left", 1718.4},
+             {"scri", "top", 7884.8},        {"scri", "font", 124.56},
+             {"scww", "left", 13248},        {"scww", "top", 7884.8},
+             {"Label5", "left", 115.2},      {"Label5", "top", 224},
+             {"Label6", "top", 220.8},       {"Label5", "font", 124.56},
+             {"Label4", "left", 7257.6},     {"Label4", "top", 716.8},
+             {"Label4", "font", 77.04},      {"Label1(12)", "left", 10782.72},
+             {"Label1(12)", "font", 76.8},   {"Label1(13)", "left", 6746.112},
+             {"Label1(13)", "top", 128},     {"Label1(13)", "font", 25.92},
+             {"Label1(14)", "left", 69.12},  {"Label1(14)", "font", 166.08},
+             {"Label1(16)", "left", 288},    {"Label1(16)", "top", 8448},
+             {"Label1(16)", "font", 50.88},  {"Frame4", "left", 5644.8},
+             {"Frame4", "top", 10080},       {"Frame4", "width", 4046.4},
+             {"Frame4", "height", 4012.8},   {"Shape4(21)", "top", 5836.8},
+             {"Shape4(21)", "left", 5068.8}, {"Shape4(21)", "width", 5184},
+             {"Frame5", "left", 345.6},      {"Frame5", "top", 1843.2},
+             {"Frame5", "width", 4161.6},    {"Frame5", "height", 4934.4},
+             {"Shape4(5)", "left", 1756.8},  {"Shape4(5)", "top", 1075.2},
+             {"Shape4(5)", "width", 576},    {"Shape4(5)", "height", 768},
+             {"Shape3", "left", 4723.2},     {"Shape3", "height", 4012.8},
+             {"Shape5", "width", 2203.2},    {"Shape5", "top", 153.6}});
+        // 16:9: everything 1.8, no narrow-screen correction.
+        add("1920x1080", 1920, 1080, "1", "1", "1",
+            {{"scri", "left", 3222},
+             {"scri", "top", 10080},
+             {"scri", "font", 233.55},
+             {"Label5", "left", 216},
+             {"Label5", "top", -630},
+             {"Label4", "top", 504},
+             {"Label4", "font", 144.45},
+             {"Label1(12)", "left", 22464},
+             {"Label1(13)", "left", 13176},
+             {"Label1(14)", "left", 1296},
+             {"Shape1", "width", 14400},
+             {"Shape1", "height", 16200},
+             {"Shape2", "left", 14400},
+             {"Shape4(21)", "top", 8208},
+             {"Frame4", "top", 10080}});
+        // 3:2, ratio exactly 1.5: not narrow.
+        add("1440x960", 1440, 960, "1", "1", "1",
+            {{"Label4", "top", 448},
+             {"scri", "top", 8960},
+             {"scri", "left", 2416.5},
+             {"Label1(12)", "left", 16848},
+             {"Label5", "top", -560},
+             {"Label1(14)", "left", 972}});
+        // Horizontal scale 2: half the proportional Left and width, the
+        // half backgrounds still fill the screen.
+        add("hsch 2", 1920, 1080, "2", "1", "1",
+            {{"scri", "left", 1611},
+             {"Frame5", "left", 324},
+             {"Frame5", "width", 3901.5},
+             {"Shape4(5)", "width", 540},
+             {"Shape4(5)", "height", 1080},
+             {"Shape1", "width", 14400},
+             {"Shape2", "left", 14400},
+             {"scri", "font", 233.55}});
+        // The leading-number rule: "2,5" reads as 2.
+        add("hsch 2,5", 1920, 1080, "2,5", "1", "1", {{"scri", "left", 1611}});
+        // Font scale 2 halves every font but the Label1 items'.
+        add("fsch 2", 1920, 1080, "1", "1", "2",
+            {{"scri", "font", 116.775},
+             {"Label4", "font", 72.225},
+             {"Label5", "font", 116.775},
+             {"Label1(16)", "font", 71.55},
+             {"Label1(11)", "font", 108},
+             {"scri", "left", 3222}});
+        add("hsch 0.5", 1920, 1080, "0.5", "1", "1",
+            {{"scri", "left", 6444},
+             {"Shape3", "width", 22032},
+             {"Frame6", "left", 40608},
+             {"Shape1", "width", 14400}});
+        add("vsch 2", 1920, 1080, "1", "2", "1",
+            {{"scri", "top", 5040}, {"Label1(16)", "font", 35.775}, {"Shape4(21)", "top", 4104}});
+    }
+
+    void scaling()
+    {
+        QFETCH(int, w);
+        QFETCH(int, h);
+        QFETCH(QString, hsch);
+        QFETCH(QString, vsch);
+        QFETCH(QString, fsch);
+        QFETCH(QString, element);
+        QFETCH(QString, which);
+        QFETCH(double, expected);
+        TestConsole c;
+        useAudienceScreen(c, w, h);
+        c.s.hsch.setText(hsch);
+        c.s.vsch.setText(vsch);
+        c.s.fsch.setText(fsch);
+        c.k.boardOpening.startbord();
+        QVERIFY(c.k.boards.isShown());
+        const double actual = valueOf(boardElement(c.k.kubord2(), element), which);
+        QVERIFY2(nearly(actual, expected), qPrintable(QStringLiteral("%1 %2: %3, expected %4")
+                                                          .arg(element, which)
+                                                          .arg(actual, 0, 'f', 4)
+                                                          .arg(expected, 0, 'f', 4)));
+    }
+
+    // With 1, 1, 1 on a 16:9 screen every element grows by the same factor,
+    // and labels keep their design size (they size themselves to the text).
+    void uniformGrowth()
+    {
+        TestConsole c;
+        Kubord2 design;
+        c.k.boardOpening.startbord();
+        Kubord2& b = c.k.kubord2();
+        for (Element* e : b.elements()) {
+            if (e->kind() == ElementKind::Form)
+                continue;
+            const Element& d = *design.find(e->displayName());
+            const QString n = e->displayName();
+            QVERIFY2(nearly(e->left(), d.left() * 1.8), qPrintable(n));
+            if (n != QLatin1String("Frame4") && n != QLatin1String("Shape4(21)"))
+                QVERIFY2(nearly(e->top(), d.top() * 1.8), qPrintable(n));
+            if (e->kind() == ElementKind::Label) {
+                QVERIFY2(nearly(e->fontSize(), d.fontSize() * 1.8), qPrintable(n));
+                QCOMPARE(e->width(), d.width());
+                QCOMPARE(e->height(), d.height());
+            } else {
+                QVERIFY2(nearly(e->width(), d.width() * 1.8), qPrintable(n));
+                QVERIFY2(nearly(e->height(), d.height() * 1.8), qPrintable(n));
+            }
+        }
+    }
+
+    // The measured size goes into sbtxt and shtxt as single-precision text
+    // with a leading blank, taken from the target screen's usable area.
+    void measuredSize_data()
+    {
+        QTest::addColumn<Screen>("audience");
+        QTest::addColumn<QString>("sb");
+        QTest::addColumn<QString>("sh");
+        QTest::newRow("1024x768") << screenAt(1280, 0, 1024, 768) << " 15360"
+                                  << " 11520";
+        QTest::newRow("1920x1080") << screenAt(1280, 0, 1920, 1080) << " 28800"
+                                   << " 16200";
+        QTest::newRow("1366x768") << screenAt(1280, 0, 1366, 768) << " 20490"
+                                  << " 11520";
+        Screen docked = screenAt(1280, 0, 1920, 1080);
+        docked.available = {1280, 0, 1920, 1040};
+        QTest::newRow("panel docked") << docked << " 28800"
+                                      << " 15600";
+    }
+
+    void measuredSize()
+    {
+        QFETCH(Screen, audience);
+        QFETCH(QString, sb);
+        QFETCH(QString, sh);
+        TestConsole c;
+        c.ports.screens.all = {screenAt(0, 0, 1280, 800, true), audience};
+        c.k.boardOpening.startbord();
+        QCOMPARE(c.s.sbtxt.text(), sb);
+        QCOMPARE(c.s.shtxt.text(), sh);
+    }
+
+    // The two half backgrounds cover exactly the board, whatever its shape.
+    void backgroundsFillBoard_data()
+    {
+        QTest::addColumn<int>("w");
+        QTest::addColumn<int>("h");
+        QTest::newRow("1024x768") << 1024 << 768;
+        QTest::newRow("1366x768") << 1366 << 768;
+        QTest::newRow("1920x1080") << 1920 << 1080;
+        QTest::newRow("3840x2160") << 3840 << 2160;
+        QTest::newRow("portrait 800x1280") << 800 << 1280;
+    }
+
+    void backgroundsFillBoard()
+    {
+        QFETCH(int, w);
+        QFETCH(int, h);
+        TestConsole c;
+        useAudienceScreen(c, w, h);
+        c.s.hsch.setText(QStringLiteral("1.3"));
+        c.s.vsch.setText(QStringLiteral("0.7"));
+        c.k.boardOpening.startbord();
+        const Kubord2& b = c.k.kubord2();
+        QCOMPARE(c.k.boards.screenIndex(), 1);
+        QVERIFY(nearly(b.Shape1.left(), 0));
+        QVERIFY(nearly(b.Shape2.left(), b.Shape1.width()));
+        QVERIFY(nearly(b.Shape1.width() + b.Shape2.width(), w * 15.0));
+        QVERIFY(nearly(b.Shape1.height(), h * 15.0));
+        QVERIFY(nearly(b.Shape2.height(), h * 15.0));
+    }
+
+    // Only exactly zero is refused, with the message, and nothing is shown.
+    void zeroScaleRefused_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("hsch 0") << "hsch"
+                                << "0";
+        QTest::newRow("vsch abc") << "vsch"
+                                  << "abc";
+        QTest::newRow("fsch empty") << "fsch"
+                                    << "";
+        QTest::newRow("hsch blanks 0") << "hsch"
+                                       << "  0 ";
+        QTest::newRow("vsch -0") << "vsch"
+                                 << "-0";
+        QTest::newRow("fsch 0.000") << "fsch"
+                                    << "0.000";
+        QTest::newRow("hsch ,5") << "hsch"
+                                 << ",5";
+    }
+
+    void zeroScaleRefused()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        TestConsole c;
+        c.k.boardOpening.startbord(); // an open board goes first
+        QVERIFY(c.k.boards.isShown());
+        const QString sb = c.s.sbtxt.text();
+        c.s.find(field)->setText(text);
+        c.k.boardOpening.startbord();
+        QCOMPARE(c.ports.messages.shown.size(), std::size_t(1));
+        QCOMPARE(c.ports.messages.shown[0].first,
+                 QStringLiteral("scale can not be zero in setup file"));
+        QCOMPARE(c.ports.messages.shown[0].second, 48);
+        QVERIFY(!c.k.boards.isShown());
+        QCOMPARE(c.s.sbtxt.text(), sb);
+    }
+
+    // Negative, tiny and huge scales are used as they are: the board opens,
+    // and every value stays finite, within single precision, fonts drawable.
+    void absurdScalesFinite_data()
+    {
+        QTest::addColumn<QString>("hsch");
+        QTest::addColumn<QString>("vsch");
+        QTest::addColumn<QString>("fsch");
+        QTest::newRow("hsch 1e-40") << "1e-40"
+                                    << "1"
+                                    << "1";
+        QTest::newRow("vsch 1e-40") << "1"
+                                    << "1e-40"
+                                    << "1";
+        QTest::newRow("fsch 1e-40") << "1"
+                                    << "1"
+                                    << "1e-40";
+        QTest::newRow("all -1") << "-1"
+                                << "-1"
+                                << "-1";
+        QTest::newRow("all 1e-300") << "1e-300"
+                                    << "1e-300"
+                                    << "1e-300";
+        QTest::newRow("all 1e300") << "1e300"
+                                   << "1e300"
+                                   << "1e300";
+        QTest::newRow("denormal") << "4.9e-324"
+                                  << "-4.9e-324"
+                                  << "4.9e-324";
+    }
+
+    void absurdScalesFinite()
+    {
+        QFETCH(QString, hsch);
+        QFETCH(QString, vsch);
+        QFETCH(QString, fsch);
+        TestConsole c;
+        c.s.hsch.setText(hsch);
+        c.s.vsch.setText(vsch);
+        c.s.fsch.setText(fsch);
+        c.k.boardOpening.startbord();
+        QVERIFY(c.ports.messages.shown.empty());
+        QVERIFY(c.k.boards.isShown());
+        for (const Element* e : c.k.kubord2().elements()) {
+            for (double v : {e->left(), e->top(), e->width(), e->height()}) {
+                QVERIFY2(std::isfinite(v) && std::abs(v) <= FLT_MAX, qPrintable(e->displayName()));
+            }
+            QVERIFY2(std::isfinite(e->fontSize()) && e->fontSize() >= 1 && e->fontSize() <= 2048,
+                     qPrintable(e->displayName()));
+        }
+    }
+
+    // The board goes to the screen containing (primary width + 100 twips, 0),
+    // else to the first screen that is not the primary, else the primary.
+    void targetScreen_data()
+    {
+        QTest::addColumn<std::vector<Screen>>("screens");
+        QTest::addColumn<int>("expected");
+        const Screen primary = screenAt(0, 0, 1280, 800, true);
+        QTest::newRow("second right")
+            << std::vector<Screen>{primary, screenAt(1280, 0, 1920, 1080)} << 1;
+        QTest::newRow("one screen") << std::vector<Screen>{primary} << 0;
+        QTest::newRow("second left")
+            << std::vector<Screen>{primary, screenAt(-1920, 0, 1920, 1080)} << 1;
+        QTest::newRow("second below")
+            << std::vector<Screen>{primary, screenAt(0, 800, 1920, 1080)} << 1;
+        QTest::newRow("primary listed last")
+            << std::vector<Screen>{screenAt(1280, 0, 1920, 1080), primary} << 0;
+        QTest::newRow("left, primary, right")
+            << std::vector<Screen>{screenAt(-1920, 0, 1920, 1080), primary,
+                                   screenAt(1280, 0, 1024, 768)}
+            << 2;
+        QTest::newRow("primary not at the origin")
+            << std::vector<Screen>{screenAt(0, 0, 1920, 1080), screenAt(1920, 0, 1280, 800, true),
+                                   screenAt(3200, 0, 1024, 768)}
+            << 2;
+    }
+
+    void targetScreen()
+    {
+        QFETCH(std::vector<Screen>, screens);
+        QFETCH(int, expected);
+        TestConsole c;
+        c.ports.screens.all = screens;
+        c.k.boardOpening.startbord();
+        QVERIFY(c.k.boards.isShown());
+        QCOMPARE(c.k.boards.screenIndex(), expected);
+        const auto& target = screens[static_cast<std::size_t>(expected)];
+        QCOMPARE(Numbers::val(c.s.sbtxt.text()), target.available.width * 15.0);
+        QCOMPARE(Numbers::val(c.s.shtxt.text()), target.available.height * 15.0);
+    }
+
+    // A second opening discards the first board with every change made to it.
+    void openingTwiceSameBoard()
+    {
+        TestConsole c;
+        useAudienceScreen(c, 1024, 768);
+        c.k.boardOpening.startbord();
+        const std::vector<Snapshot> first = snapshot(c.k.kubord2());
+        c.k.kubord2().scri.setLeft(5);
+        c.k.kubord2().Label4.setCaption(QStringLiteral("9"));
+        c.k.kubord2().shape4(5).setVisible(true);
+        c.k.boardOpening.startbord();
+        QVERIFY(c.k.boards.isShown());
+        QVERIFY(snapshot(c.k.kubord2()) == first);
+    }
+
+    void copiesClockAndFieldNumber()
+    {
+        TestConsole c;
+        c.s.Label1.setCaption(QStringLiteral("2"));
+        c.s.Label2.setCaption(QStringLiteral("4"));
+        c.s.Label3.setCaption(QStringLiteral("7"));
+        c.s.Text1.setText(QStringLiteral("12"));
+        c.k.boardOpening.startbord();
+        Kubord2& b = c.k.kubord2();
+        QCOMPARE(b.Label5.caption(), QStringLiteral("2"));
+        QCOMPARE(b.Label6.caption(), QStringLiteral("4"));
+        QCOMPARE(b.Label8.caption(), QStringLiteral("7"));
+        QCOMPARE(b.Label4.caption(), QStringLiteral("12"));
+    }
+
+    // "Set" while the board is closed writes into a hidden board that the
+    // opening discards; the opening copies Text1 again.
+    void fieldNumber()
+    {
+        TestConsole c;
+        c.s.Text1.setText(QStringLiteral("3"));
+        c.s.Command12.click();
+        QVERIFY(!c.k.boards.isShown());
+        QCOMPARE(c.k.kubord2().Label4.caption(), QStringLiteral("3"));
+        c.s.Text1.setText(QStringLiteral("5"));
+        c.s.command1.click();
+        QCOMPARE(c.k.kubord2().Label4.caption(), QStringLiteral("5"));
+        c.s.Text1.setText(QStringLiteral("6"));
+        c.s.Command12.click();
+        QVERIFY(c.k.boards.isShown());
+        QCOMPARE(c.k.kubord2().Label4.caption(), QStringLiteral("6"));
+    }
+
+    void centredNumbers()
+    {
+        TestConsole c;
+        c.k.boardOpening.startbord();
+        for (const Element* e : c.k.kubord2().elements()) {
+            const bool centred =
+                QStringList{"scrw", "scri", "scww", "scwi", "Label4"}.contains(e->displayName());
+            QCOMPARE(e->alignment() == Alignment::Centre, centred);
+        }
+    }
+
+    // The two ways in and the two ways out.
+    void commands_data()
+    {
+        QTest::addColumn<QString>("open");
+        QTest::addColumn<QString>("close");
+        QTest::newRow("menu") << "startext"
+                              << "closeext";
+        QTest::newRow("buttons") << "command1"
+                                 << "Command2";
+        QTest::newRow("menu, button") << "startext"
+                                      << "Command2";
+    }
+
+    void commands()
+    {
+        QFETCH(QString, open);
+        QFETCH(QString, close);
+        TestConsole c;
+        c.s.find(close)->click(); // closing nothing does nothing
+        QVERIFY(!c.k.boards.current());
+        c.s.find(open)->click();
+        QVERIFY(c.k.boards.isShown());
+        QCOMPARE(c.k.boards.screenIndex(), 1);
+        c.s.find(close)->click();
+        QVERIFY(!c.k.boards.isShown());
+        QVERIFY(!c.k.boards.current());
+    }
+
+    // A screen unplugged under the open board closes it; other changes of
+    // the desktop leave it open.
+    void screensChanged_data()
+    {
+        QTest::addColumn<std::vector<Screen>>("before");
+        QTest::addColumn<std::vector<Screen>>("after");
+        QTest::addColumn<bool>("stillShown");
+        const Screen primary = screenAt(0, 0, 1280, 800, true);
+        const Screen second = screenAt(1280, 0, 1920, 1080);
+        QTest::newRow("board's screen removed")
+            << std::vector<Screen>{primary, second} << std::vector<Screen>{primary} << false;
+        QTest::newRow("replaced by another")
+            << std::vector<Screen>{primary, second}
+            << std::vector<Screen>{primary, screenAt(1280, 0, 1024, 768)} << false;
+        QTest::newRow("primary removed")
+            << std::vector<Screen>{primary, second}
+            << std::vector<Screen>{screenAt(1280, 0, 1920, 1080, true)} << false;
+        QTest::newRow("third added")
+            << std::vector<Screen>{primary, second}
+            << std::vector<Screen>{primary, second, screenAt(3200, 0, 1024, 768)} << true;
+        QTest::newRow("single screen, second added")
+            << std::vector<Screen>{primary} << std::vector<Screen>{primary, second} << true;
+    }
+
+    void screensChanged()
+    {
+        QFETCH(std::vector<Screen>, before);
+        QFETCH(std::vector<Screen>, after);
+        QFETCH(bool, stillShown);
+        TestConsole c;
+        c.ports.screens.all = before;
+        c.k.boardOpening.startbord();
+        QVERIFY(c.k.boards.isShown());
+        c.ports.screens.replace(after);
+        QCOMPARE(c.k.boards.isShown(), stillShown);
+        QCOMPARE(c.k.boards.current() != nullptr, stillShown);
+        // The operator opens it again on what is there now.
+        c.k.boardOpening.startbord();
+        QVERIFY(c.k.boards.isShown());
+    }
+
+    void screensChangedWithoutBoard()
+    {
+        TestConsole c;
+        c.ports.screens.replace({screenAt(0, 0, 1280, 800, true)});
+        QVERIFY(!c.k.boards.current());
+        c.k.kubord2(); // a hidden board stays as it is
+        c.ports.screens.replace({screenAt(0, 0, 1024, 768, true)});
+        QVERIFY(c.k.boards.current());
+        QVERIFY(!c.k.boards.isShown());
+    }
+};
+
+Q_DECLARE_METATYPE(kestrane::ScreenPort::Screen)
+Q_DECLARE_METATYPE(std::vector<kestrane::ScreenPort::Screen>)
+
+KESTRANE_MODEL_TEST_MAIN(TestOpening)
+#include "tst_opening.moc"
