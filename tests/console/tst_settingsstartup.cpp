@@ -84,6 +84,21 @@ bool ruleSetsBuilt()
     return ruleSetRun(c.s) == QStringLiteral("wukf");
 }
 
+// Aka's panel left of Shiro's: the console's sides are swapped.
+bool sidesSwapped(const MatchState& s)
+{
+    return s.Frame21.left() < s.Frame20.left();
+}
+
+// The side swap belongs to the board subsystem; observable once built.
+bool sideSwapBuilt()
+{
+    TestConsole c;
+    const bool before = sidesSwapped(c.s);
+    c.s.Check24.setValue(1);
+    return !before && sidesSwapped(c.s);
+}
+
 class LocaleGuard {
 public:
     explicit LocaleGuard(const QString& name)
@@ -213,6 +228,9 @@ private Q_SLOTS:
         QVERIFY(c.ports.messages.shown.empty());
         if (ruleSetsBuilt())
             QCOMPARE(ruleSetRun(c.s), rule);
+        // Swapped (or not) before the console is first shown.
+        if (sideSwapBuilt())
+            QCOMPARE(sidesSwapped(c.s), checks[1] == u'1');
         // The clock digits come before the file and stay whatever happens.
         QCOMPARE(c.s.Label1.caption(), QStringLiteral("1"));
         QCOMPARE(c.s.Label2.caption(), QStringLiteral("3"));
