@@ -1,3 +1,4 @@
+#include "board/BoardPresenter.h"
 #include "console/ConsoleWindow.h"
 #include "console/Kumite2.h"
 #include "console/QtWindowPort.h"
@@ -25,6 +26,9 @@ int main(int argc, char* argv[])
                               QCoreApplication::applicationDirPath());
     const auto& s = console.state;
     kestrane::TimerDriver timers({&s.Timer1, &s.Timer2, &s.Timer3, &s.Timer4});
+    // Shows and discards the audience board's window; before start-up, which
+    // already writes into the board.
+    kestrane::BoardPresenter boardPresenter(console.boards);
 
     console.startUp.Form_Load();
 

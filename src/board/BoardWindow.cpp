@@ -104,7 +104,23 @@ void BoardWindow::paintEvent(QPaintEvent* event)
 
 bool BoardWindow::onLabel4(const QPoint& pos) const
 {
-    return m_board && m_board->Label4.visible() && m_renderer.box(m_board->Label4).contains(pos);
+    if (!m_board)
+        return false;
+    // The frontmost label or frame under the pointer takes the click; shapes
+    // take none, and frames stand in front of the window's own labels.
+    const auto& order = m_board->paintOrder();
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        const Element* e = *it;
+        const Element* frame = e->container();
+        if (e->kind() == ElementKind::Shape || !e->visible() || (frame && !frame->visible()))
+            continue;
+        QRect r = m_renderer.box(*e);
+        if (frame)
+            r &= m_renderer.box(*frame);
+        if (r.contains(pos))
+            return e == &m_board->Label4;
+    }
+    return false;
 }
 
 void BoardWindow::mousePressEvent(QMouseEvent* event)

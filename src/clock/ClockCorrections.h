@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace kestrane {
 
 class Kumite2;
@@ -18,6 +20,8 @@ public:
     void extime();
 
 private:
+    void writeClock(const QString& min, const QString& tens, const QString& sec);
+
     Kumite2& m_k;
 };
 

@@ -1,28 +1,110 @@
 #include "clock/KoTimer.h"
 
 #include "console/Kumite2.h"
+#include "core/Numbers.h"
+
+#include <cmath>
 
 namespace kestrane {
 
+namespace {
+constexpr double kPanelOpenTop = 500;
+constexpr double kPanelOpenLeft = 2400;
+constexpr double kPanelClosedTop = 9000; // below the visible console
+constexpr int kCountLabel = 14;          // board Label1(14)
+constexpr int kCountOutline = 21;        // board Shape4(21)
+} // namespace
+
 void KoTimer::wire()
 {
-}
-
-void KoTimer::ko()
-{
-}
-
-void KoTimer::Timer2_Timer()
-{
-}
-
-void KoTimer::Command15_Click()
-{
+    MatchState& s = m_k.state;
+    s.Command11.onClick = [this] { ko(); };
+    s.Timer2.onTick = [this] { Timer2_Timer(); };
+    s.Command15.onClick = [this] { Command15_Click(); };
 }
 
 double KoTimer::factorF() const
 {
-    return 0.0;
+    const double height = Numbers::val(m_k.state.shtxt.text());
+    const double divisor = Numbers::val(m_k.state.vsch.text()) * Kubord2::kDesignHeight;
+    // A zero scale would divide by zero: treat it as a board never measured,
+    // so no infinite or undefined position reaches the board.
+    if (divisor == 0)
+        return 0;
+    const double f = height / divisor;
+    return std::isfinite(f) ? f : 0;
+}
+
+void KoTimer::ko()
+{
+    const double f = factorF();
+    MatchState& s = m_k.state;
+    m_k.kubord2().label1(kCountLabel).setCaption(QStringLiteral("00"));
+    s.Label20.setCaption(QStringLiteral("00"));
+    m_k.clock.stoppen();
+    s.Frame12.setTop(kPanelOpenTop);
+    s.Frame12.setLeft(kPanelOpenLeft);
+
+    Kubord2& b = m_k.kubord2();
+    b.Frame1.setVisible(false);
+    b.shape4(kCountOutline).setVisible(true);
+    b.label1(kCountLabel).setVisible(true);
+    b.Frame4.setVisible(true);
+    // Positions are single precision, as the board's measurements are.
+    const float fs = static_cast<float>(f);
+    b.shape4(kCountOutline).setTop(static_cast<double>(120.0f * fs));
+    b.Frame4.setTop(static_cast<double>(520.0f * fs));
+    s.Timer2.setEnabled(true);
+    b.form().refresh();
+}
+
+void KoTimer::Timer2_Timer()
+{
+    MatchState& s = m_k.state;
+    const double k = Numbers::val(s.Label20.caption()) + 1;
+
+    if (k == 7) {
+        showCount(QStringLiteral("07"));
+        repaintCount();
+        m_k.signal.waargeluid();
+        return;
+    }
+    if (k == 10) {
+        showCount(QStringLiteral("10"));
+        repaintCount();
+        s.Timer2.setEnabled(false);
+        m_k.signal.eindstraf();
+    } else {
+        m_k.signal.knipperuit();
+    }
+    const QString digits = Numbers::str(k);
+    showCount(k < 10 ? QStringLiteral("0") + digits.right(1) : digits.right(2));
+}
+
+void KoTimer::Command15_Click()
+{
+    MatchState& s = m_k.state;
+    s.Frame12.setTop(kPanelClosedTop);
+    s.Label20.setCaption(QStringLiteral("00"));
+    s.Timer2.setEnabled(false);
+    Kubord2& b = m_k.kubord2();
+    b.shape4(kCountOutline).setVisible(false);
+    b.label1(kCountLabel).setVisible(false);
+    b.Frame4.setVisible(false);
+    b.Frame1.setVisible(true);
+    m_k.signal.knipperuit();
+}
+
+void KoTimer::showCount(const QString& text)
+{
+    m_k.kubord2().label1(kCountLabel).setCaption(text);
+    m_k.state.Label20.setCaption(text);
+}
+
+void KoTimer::repaintCount()
+{
+    m_k.kubord2().label1(kCountLabel).refresh();
+    m_k.state.Label20.refresh();
 }
 
 } // namespace kestrane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace kestrane {
 
 class Kumite2;
@@ -19,6 +21,10 @@ public:
     double factorF() const;
 
 private:
+    // The count into board Label1(14), then into Label20.
+    void showCount(const QString& text);
+    void repaintCount();
+
     Kumite2& m_k;
 };
 

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "core/Element.h"
+
+#include <QString>
+
 namespace kestrane {
 
 class Kumite2;
@@ -22,6 +26,22 @@ public:
     void clockStep();
     // The console key handler: "s" or "S" starts or stops the clock.
     void Form_KeyPress(int code);
+
+    // The seconds digits of the match-time entry Text6: its first character
+    // is the tens, its last the units. A single character c is read as "0c"
+    // and an empty entry as "00", so the clock never takes an empty or
+    // doubled digit from a short entry.
+    struct SecondsDigits {
+        QString tens;
+        QString units;
+    };
+    static SecondsDigits secondsDigits(const QString& text6);
+
+    // The board clock's text colour: black, or dark red after the warning.
+    static constexpr Colour kClockBlack = 0;
+    static constexpr Colour kClockWarning = 143; // RGB(143, 0, 0)
+    // Colours the board's four clock labels.
+    void setBoardClockColour(Colour colour);
 
 private:
     Kumite2& m_k;

@@ -6,10 +6,60 @@ namespace kestrane {
 
 void MatchReset::wire()
 {
+    m_k.state.Command13.onClick = [this] { reset(); };
+    m_k.state.rema.onClick = [this] { reset(); };
 }
 
 void MatchReset::reset()
 {
+    MatchState& s = m_k.state;
+
+    // The match time into the clock, stopped and black.
+    if (s.Text5.text().isEmpty())
+        s.Text5.setText(QStringLiteral("0"));
+    m_k.clock.stoppen();
+    m_k.clock.setBoardClockColour(MatchClock::kClockBlack);
+    const MatchClock::SecondsDigits sec = MatchClock::secondsDigits(s.Text6.text());
+    {
+        Kubord2& b = m_k.kubord2();
+        b.Label6.setCaption(sec.tens);
+        b.Label8.setCaption(sec.units);
+        b.Label5.setCaption(s.Text5.text());
+    }
+    s.Label1.setCaption(s.Text5.text());
+    s.Label2.setCaption(sec.tens);
+    s.Label3.setCaption(sec.units);
+
+    // Every lamp and "S" mark out directly, so the board is clean even where
+    // a lamp and its box disagree.
+    {
+        Kubord2& b = m_k.kubord2();
+        for (int i = 5; i <= 20; ++i)
+            b.shape4(i).setVisible(false);
+        for (int i = 23; i <= 28; ++i)
+            b.shape4(i).setVisible(false);
+        b.label1(4).setVisible(false);
+        b.label1(8).setVisible(false);
+    }
+
+    // Unticking runs a box's own handling, only for boxes that were ticked.
+    for (int n = 1; n <= 22; ++n)
+        s.check(n).setValue(0);
+
+    // Each assignment runs its side's decision.
+    s.scwi.setCaption(QStringLiteral("0"));
+    s.scri.setCaption(QStringLiteral("0"));
+    s.scww.setCaption(QStringLiteral("0"));
+    s.scrw.setCaption(QStringLiteral("0"));
+    {
+        Kubord2& b = m_k.kubord2();
+        b.scwi.setCaption(QStringLiteral("0"));
+        b.scri.setCaption(QStringLiteral("0"));
+        b.scww.setCaption(QStringLiteral("0"));
+        b.scrw.setCaption(QStringLiteral("0"));
+    }
+
+    m_k.signal.knipperuit();
 }
 
 } // namespace kestrane

@@ -2,9 +2,17 @@
 
 namespace kestrane {
 
+class Element;
 class Kumite2;
 
-// The setup row: opening and closing it, choosing the sound files, and the digit filter of the number boxes.
+// The setup row: opening and closing it, choosing the sound files, and the
+// input checks: the digit filter of the number boxes and the single-line
+// rule of the path and scale boxes.
+//
+// The console window feeds each typed character through the box's
+// keyPress() and pasted or dropped text through its filterText(); keys that
+// type no character (arrows, Delete, Home, End) and the clipboard and undo
+// shortcuts never reach these filters.
 class SetupPanel {
 public:
     explicit SetupPanel(Kumite2& k) : m_k(k) {}
@@ -21,6 +29,8 @@ public:
     int digitFilter(int code);
 
 private:
+    void chooseSoundFile(Element& box);
+
     Kumite2& m_k;
 };
 

@@ -3,6 +3,9 @@
 namespace kestrane {
 
 class Kumite2;
+namespace SettingsFile {
+struct Settings;
+}
 
 // Start-up of the console and the Save button of the settings.
 class StartUp {
@@ -16,6 +19,10 @@ public:
     void MyButton7_Click();
 
 private:
+    // Steps 6 to 11 of start-up: the settings file, loaded in place.
+    void loadSettings();
+    bool saveSettings(const SettingsFile::Settings& settings);
+
     Kumite2& m_k;
 };
 

@@ -2,6 +2,7 @@
 
 namespace kestrane {
 
+class Element;
 class Kumite2;
 
 // The eight score buttons and the match decision of the four score labels.
@@ -26,6 +27,14 @@ public:
     void scww_Change();
 
 private:
+    enum class Side { Aka, Shiro };
+    void ipponPress(Element& ipponLabel);
+    void wazaariPress(Element& wazaariLabel, Element& ipponLabel);
+    void minusPress(Element& label);
+    void decide(Side side);
+    // The board label of the same name as a console score label.
+    Element& boardCopy(const Element& label);
+
     Kumite2& m_k;
 };
 

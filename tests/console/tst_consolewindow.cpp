@@ -1,0 +1,501 @@
+#include "console/ConsoleCanvas.h"
+#include "console/ConsoleFrameSize.h"
+#include "console/ConsoleWindow.h"
+#include "console/ElementTextBox.h"
+#include "console/PushButton.h"
+#include "console/ViewUnits.h"
+#include "support/TestConsole.h"
+#include "support/TestMain.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <memory>
+
+using namespace kestrane;
+using kestrane::view::ConsoleWindow;
+
+namespace {
+
+// A console model after start-up with its window, not yet shown.
+struct Console {
+    test::TestConsole c;
+    std::unique_ptr<ConsoleWindow> w;
+    Console()
+    {
+        c.k.startUp.Form_Load();
+        w = std::make_unique<ConsoleWindow>(c.k);
+    }
+    ~Console() { w.reset(); }
+    template <typename T = QWidget> T* find(const char* name) const
+    {
+        return w->findChild<T*>(QString::fromLatin1(name));
+    }
+};
+
+QPoint px(double l, double t)
+{
+    return {view::toPixels(l), view::toPixels(t)};
+}
+
+} // namespace
+
+class TestConsoleWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void window()
+    {
+        Console con;
+        QCOMPARE(con.w->objectName(), QStringLiteral("Kumite2"));
+        QCOMPARE(con.w->windowTitle(), QStringLiteral("Kestrane 1.2.1"));
+        QCOMPARE(con.w->palette().color(QPalette::Window), QColor(Qt::white));
+        // Offscreen windows have no frame: the outer size is the widget's.
+        QCOMPARE(con.w->frameGeometry().size(), QSize(697, 460));
+        QCOMPARE(con.w->frameGeometry().topLeft(), QPoint(133, 7));
+    }
+
+    // Every element with a widget is there, under its own name, inside the
+    // widget of its container.
+    void everyElementHasItsWidget()
+    {
+        Console con;
+        for (const Element* e : con.c.s.elements()) {
+            if (e->kind() == ElementKind::Timer || e->kind() == ElementKind::MenuItem ||
+                e->kind() == ElementKind::Form)
+                continue;
+            QWidget* w = con.w->findChild<QWidget*>(e->name());
+            QVERIFY2(w, qPrintable(e->name()));
+            QCOMPARE(w, con.w->canvas().widgetFor(e));
+            const QString parentName =
+                e->container() ? e->container()->name() : QStringLiteral("consoleClientArea");
+            QCOMPARE(w->parentWidget()->objectName(), parentName);
+        }
+    }
+
+    void positions_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QPoint>("topLeft");
+        QTest::addColumn<QSize>("size"); // (-1, -1): not fixed by the design
+        auto row = [](const char* n, double l, double t, double w, double h) {
+            QTest::newRow(n) << QString::fromLatin1(n) << px(l, t)
+                             << (w < 0 ? QSize(-1, -1)
+                                       : QSize(view::toPixels(w), view::toPixels(h)));
+        };
+        row("Frame2", 120, 120, 8050, 5895);
+        row("Shape1", 120, 200, 3900, 5500);
+        row("Shape2", 4020, 195, 3900, 5500);
+        row("Shape3", 2160, 240, 3735, 2655);
+        row("Label18", 480, 240, 1515, 690);
+        row("Label19", 6600, 240, 1065, 690);
+        row("scwi", 1320, 840, 570, 1170);
+        row("scrw", 6165, 2280, 570, 1170);
+        row("Frame1", 2280, 380, 3495, 2295);
+        row("Shape11", 3105, 3000, 1815, 1095);
+        row("Label22", 3340, 3120, 1380, 210);
+        row("ippon", 3720, 3480, 615, 360);
+        row("Frame20", 240, 3720, 2655, 1815);
+        row("Frame21", 5160, 3720, 2655, 1815);
+        row("Check2", 3360, 4920, 255, 255);
+        row("Check11", 4320, 4920, 255, 255);
+        row("Label13", 3360, 4560, -1, -1);
+        row("SanbonB", 240, 1080, 855, 375);
+        row("MyButton2", 6960, 3000, 855, 375);
+        row("Command3", 820, 0, 1815, 735);
+        row("Command4", 820, 0, 1815, 735);
+        row("Command11", 960, 960, 1575, 375);
+        row("tijdu", 3000, 960, 495, 555);
+        row("tijdd", 3000, 1680, 495, 555);
+        row("Label1", 680, 1320, -1, -1);
+        row("Label3", 2235, 1320, -1, -1);
+        row("Frame3", 280, 250, 2300, 500);
+        row("Frame6", 280, 1280, 2300, 500);
+        row("Check8", 120, 200, 255, 255);
+        row("Check15", 1920, 200, 255, 255);
+        row("Label11", 2200, 0, -1, -1);
+        row("Label21", 0, 1440, -1, -1);
+        row("Frame8", 8280, 120, 1935, 1575);
+        row("Command5", 120, 240, 1695, 375);
+        row("Frame9", 8280, 2295, 1935, 735);
+        row("Text1", 120, 260, 615, 330);
+        row("Command12", 960, 240, 855, 375);
+        row("Frame11", 8280, 3645, 1935, 1100);
+        row("Frame14", 8280, 4755, 1935, 615);
+        row("MyButton9", 120, 160, 1695, 375);
+        row("Frame7", 8280, 5400, 1935, 615);
+        row("Frame13", 120, 6240, 6855, 1575);
+        row("eindwav", 1680, 300, 4335, 285);
+        row("MyButton5", 6120, 240, 525, 375);
+        row("waarwav", 1680, 750, 4335, 315);
+        row("Check25", 120, 1200, 2535, 255);
+        row("Check23", 5760, 1200, 975, 255);
+        row("Label25", 3520, 1220, 1050, 210);
+        row("Frame15", 7080, 6240, 2055, 1575);
+        row("fsch", 1320, 1080, 600, 315);
+        row("Frame16", 9240, 6240, 975, 1575);
+        row("MyButton7", 120, 1080, 735, 375);
+        row("Frame12", 2760, 9000, 3495, 2415);
+        row("sbtxt", 10800, 120, -1, -1);
+    }
+
+    void positions()
+    {
+        QFETCH(QString, name);
+        QFETCH(QPoint, topLeft);
+        QFETCH(QSize, size);
+        Console con;
+        QWidget* w = con.w->findChild<QWidget*>(name);
+        QVERIFY(w);
+        QCOMPARE(w->pos(), topLeft);
+        if (size.isValid())
+            QCOMPARE(w->size(), size);
+    }
+
+    void texts_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("pixelSize");
+        QTest::addColumn<bool>("shown");
+        auto row = [](const char* n, const char* t, int pxs, bool shown = true) {
+            QTest::newRow(n) << QString::fromLatin1(n) << QString::fromUtf8(t) << pxs << shown;
+        };
+        row("Label18", "Shiro", 40);
+        row("Label19", "Aka", 40);
+        row("scwi", "0", 67);
+        row("Label22", "Number of Ippon", 11);
+        row("ippon", "1", 13);
+        row("Label1", "1", 64);
+        row("Label4", ":", 64);
+        row("Label2", "3", 64);
+        row("Label3", "0", 64);
+        row("Command3", "Start ", 19);
+        row("Command4", "Stop", 19, false);
+        row("Command11", "KO Timer", 11);
+        row("SanbonB", "Ippon", 11);
+        row("MyButton1", "-1", 16);
+        row("Command16", "60 Seconds", 11);
+        row("command1", "Start Scoreboard", 11);
+        row("Command14", "Close", 11);
+        row("Label30", "Match time", 12);
+        row("Text5", "1", 11);
+        row("Text6", "30", 11);
+        row("Label7", "A", 11, false);
+        row("Label17", "A", 11, false);
+        row("Label12", "A", 11);
+        row("Label10", "M", 11);
+        row("Check25", "Two Waza-ari is one Ippon", 11);
+        row("Label20", "00", 96);
+        row("Command15", "Stop", 11);
+    }
+
+    void texts()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(int, pixelSize);
+        QFETCH(bool, shown);
+        Console con;
+        QWidget* w = con.w->findChild<QWidget*>(name);
+        QVERIFY(w);
+        QString actual;
+        if (auto* l = qobject_cast<QLabel*>(w))
+            actual = l->text();
+        else if (auto* e = qobject_cast<QLineEdit*>(w))
+            actual = e->text();
+        else if (auto* b = qobject_cast<QAbstractButton*>(w))
+            actual = b->text();
+        QCOMPARE(actual, text);
+        QCOMPARE(w->font().pixelSize(), pixelSize);
+        QCOMPARE(w->font().family(), QStringLiteral("Arial"));
+        QCOMPARE(w->isHidden(), !shown);
+    }
+
+    void colours_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QColor>("back");
+        QTest::addColumn<QColor>("fore");
+        QTest::newRow("Label18") << "Label18" << QColor(0xE0, 0xE0, 0xE0) << QColor(0, 0, 0x40);
+        QTest::newRow("Label19") << "Label19" << QColor(0xC0, 0, 0) << QColor(Qt::white);
+        QTest::newRow("scww") << "scww" << QColor(0xE0, 0xE0, 0xE0) << QColor(0, 0, 0x40);
+        QTest::newRow("scri") << "scri" << QColor(0xC0, 0, 0) << QColor(Qt::white);
+    }
+
+    void colours()
+    {
+        QFETCH(QString, name);
+        QFETCH(QColor, back);
+        QFETCH(QColor, fore);
+        Console con;
+        auto* l = con.w->findChild<QLabel*>(name);
+        QVERIFY(l);
+        QVERIFY(l->autoFillBackground());
+        QCOMPARE(l->palette().color(QPalette::Window), back);
+        QCOMPARE(l->palette().color(QPalette::WindowText), fore);
+        QCOMPARE(l->grab().toImage().pixelColor(1, l->height() - 2), back);
+    }
+
+    // Painted pixels of a few elements: button faces, shapes, the panels.
+    void painted()
+    {
+        Console con;
+        con.w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(con.w.get()));
+        const QImage img = con.w->canvas().grab().toImage();
+        auto at = [&](const char* name, int dx, int dy) {
+            QWidget* w = con.find(name);
+            return img.pixelColor(w->mapTo(&con.w->canvas(), QPoint(dx, dy)));
+        };
+        QCOMPARE(at("Command3", 5, 5), QColor(0x80, 0xFF, 0x80));
+        QCOMPARE(at("Command6", 3, 3), QColor(0xFF, 0x80, 0x80));
+        QCOMPARE(at("Command11", 3, 3), QColor(0x80, 0x80, 0xFF));
+        QCOMPARE(at("SanbonB", 3, 3), QColor(0xD5, 0xD7, 0xE1));
+        QCOMPARE(at("SanbonB", 0, 0), QColor(0x80, 0x80, 0x80));
+        QCOMPARE(at("Command6", 0, 0), QColor(0x70, 0x70, 0x70));
+        QCOMPARE(at("Frame20", 3, 3), QColor(0xE0, 0xE0, 0xE0));
+        QCOMPARE(at("Frame21", 3, 3), QColor(0xC0, 0, 0));
+        QCOMPARE(at("Shape1", 3, 350), QColor(0xE0, 0xE0, 0xE0));
+        QCOMPARE(at("Shape2", 250, 350), QColor(0xC0, 0, 0));
+    }
+
+    void pushButtonColours()
+    {
+        Console con;
+        auto* start = con.find<view::PushButton>("Command3");
+        auto* set = con.find<view::PushButton>("Command12");
+        QVERIFY(start && set);
+        set->setDown(true);
+        QCOMPARE(set->currentBackColour(), QColor(0x98, 0xD1, 0xEF));
+        set->setDown(false);
+        QCOMPARE(set->currentBackColour(), QColor(0xD5, 0xD7, 0xE1));
+        start->setDown(true);
+        QCOMPARE(start->currentBackColour(), QColor(0x98, 0xD1, 0xEF));
+    }
+
+    void accessibleNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("accessible");
+        QTest::newRow("Check1") << "Check1"
+                                << "Shiro penalty A row 1";
+        QTest::newRow("Check18") << "Check18"
+                                 << "Shiro penalty H row 2";
+        QTest::newRow("Check8") << "Check8"
+                                << "Shiro penalty extra row 3";
+        QTest::newRow("Check13") << "Check13"
+                                 << "Aka penalty A row 3";
+        QTest::newRow("Check9") << "Check9"
+                                << "Aka penalty C row 1";
+        QTest::newRow("Check11") << "Check11"
+                                 << "Aka penalty S";
+        QTest::newRow("tijdu") << "tijdu"
+                               << "Clock one second up";
+        QTest::newRow("tijdd") << "tijdd"
+                               << "Clock one second down";
+        QTest::newRow("MyButton5") << "MyButton5"
+                                   << "Choose end-of-match sound";
+        QTest::newRow("MyButton8") << "MyButton8"
+                                   << "Choose warning sound";
+        QTest::newRow("Command6") << "Command6"
+                                  << "Ippon";
+        QTest::newRow("Check26") << "Check26"
+                                 << "WUKF";
+        QTest::newRow("ippon") << "ippon"
+                               << "Number of Ippon";
+    }
+
+    void accessibleNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, accessible);
+        Console con;
+        QWidget* w = con.w->findChild<QWidget*>(name);
+        QVERIFY(w);
+        QCOMPARE(w->accessibleName(), accessible);
+    }
+
+    void menuItemsInOrder()
+    {
+        Console con;
+        const QList<QAction*> bar = con.w->menuBar()->actions();
+        QCOMPARE(bar.size(), 1);
+        QCOMPARE(bar.first()->text(), QStringLiteral("Menu"));
+        QMenu* menu = bar.first()->menu();
+        QVERIFY(menu);
+        QStringList seen;
+        for (QAction* a : menu->actions())
+            seen << a->objectName() + "=" + (a->isSeparator() ? QStringLiteral("-") : a->text());
+        QCOMPARE(seen, (QStringList{"startext=Start external scoreboard",
+                                    "closeext=Close external scoreboard", "lijn1=-", "setu=Setup",
+                                    "lijn2=-", "rema=Reset match", "retime=Reset time",
+                                    "etime=Extra time", "zessec=60 seconds", "lijn3=-",
+                                    "over=About", "lijn5=-", "sluit=Close"}));
+    }
+
+    void eventsReachTheModel()
+    {
+        Console con;
+        MatchState& s = con.c.s;
+        int clicks = 0, menuClicks = 0;
+        s.Command12.onClick = [&] { ++clicks; };
+        s.zessec.onClick = [&] { ++menuClicks; };
+        con.w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(con.w.get()));
+        QTest::mouseClick(con.find("Command12"), Qt::LeftButton);
+        QCOMPARE(clicks, 1);
+        con.w->findChild<QAction*>(QStringLiteral("zessec"))->trigger();
+        QCOMPARE(menuClicks, 1);
+
+        // A check box: the operator's click sets the value (running the
+        // handler once); the program's change moves the tick without a
+        // second run.
+        int boxRuns = 0;
+        s.Check6.onClick = [&] { ++boxRuns; };
+        auto* box = con.find<QCheckBox>("Check6");
+        QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+        QCOMPARE(s.Check6.value(), 1);
+        QCOMPARE(boxRuns, 1);
+        s.Check6.setValue(0);
+        QCOMPARE(boxRuns, 2);
+        QVERIFY(!box->isChecked());
+
+        // Program changes show in the widgets.
+        s.scri.setCaption(QStringLiteral("7"));
+        QCOMPARE(con.find<QLabel>("scri")->text(), QStringLiteral("7"));
+        s.Command4.setVisible(true);
+        QVERIFY(!con.find("Command4")->isHidden());
+        s.Frame12.setGeometry(2400, 500, 3495, 2415);
+        QCOMPARE(con.find("Frame12")->geometry(), QRect(160, 33, 233, 161));
+        QCOMPARE(con.find("Frame12")->geometry(),
+                 QRect(con.find("Frame1")->mapTo(con.find("Frame2")->parentWidget(), QPoint()),
+                       con.find("Frame1")->size() + QSize(0, 8)));
+    }
+
+    void textBoxFilters()
+    {
+        Console con;
+        MatchState& s = con.c.s;
+        // x is discarded, a becomes b.
+        s.eindwav.onKeyPress = [](int code) { return code == 'x' ? 0 : code == 'a' ? 'b' : code; };
+        s.eindwav.onFilterText = [](const QString& t) { return t.toUpper(); };
+        auto* box = con.find<view::ElementTextBox>("eindwav");
+        QVERIFY(box);
+        QTest::keyClicks(box, QStringLiteral("axc"));
+        QCOMPARE(s.eindwav.text(), QStringLiteral("bc"));
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QCOMPARE(s.eindwav.text(), QStringLiteral("b"));
+        box->insertFiltered(QStringLiteral("wav"));
+        QCOMPARE(s.eindwav.text(), QStringLiteral("bWAV"));
+        s.eindwav.setText(QStringLiteral("C:\\gong.wav"));
+        QCOMPARE(box->text(), QStringLiteral("C:\\gong.wav"));
+    }
+
+    void keyPreview_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<bool>("preview");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("text box") << "eindwav" << true << 0 << 1;
+        QTest::newRow("button") << "Command12" << true << 0 << 1;
+        QTest::newRow("capital S") << "eindwav" << true << int(Qt::ShiftModifier) << 1;
+        QTest::newRow("preview off") << "eindwav" << false << 0 << 0;
+        QTest::newRow("ctrl held") << "Command12" << true << int(Qt::ControlModifier) << 0;
+    }
+
+    void keyPreview()
+    {
+        QFETCH(QString, focus);
+        QFETCH(bool, preview);
+        QFETCH(int, modifiers);
+        QFETCH(int, expected);
+        Console con;
+        QList<int> codes;
+        con.w->setKeyPreviewHandler([&](int code) { codes << code; });
+        con.c.s.keyPreview = preview;
+        con.w->show();
+        QVERIFY(QTest::qWaitForWindowActive(con.w.get()));
+        QWidget* target = con.w->findChild<QWidget*>(focus);
+        target->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), target);
+        const auto mods = Qt::KeyboardModifiers(modifiers);
+        const QString text = mods & Qt::ShiftModifier ? QStringLiteral("S") : QStringLiteral("s");
+        QTest::keyClick(target, text.at(0).toLatin1(), mods);
+        QCOMPARE(codes.size(), expected);
+        if (expected)
+            QCOMPARE(codes.first(), int(text.at(0).unicode()));
+        // The character still reaches the focused text box.
+        if (auto* box = qobject_cast<QLineEdit*>(target); box && !(mods & Qt::ControlModifier))
+            QCOMPARE(box->text(), text);
+    }
+
+    void frameSizeMapping_data()
+    {
+        QTest::addColumn<int>("nonClient");
+        for (int nc : {0, 21, 46, 50, 75})
+            QTest::newRow(qPrintable(QString::number(nc))) << nc;
+    }
+
+    // Whatever the frame, the setup row (client top 6240) is cut off at the
+    // closed height and shown whole at the open height, and an outer height
+    // goes back to the model unchanged.
+    void frameSizeMapping()
+    {
+        QFETCH(int, nonClient);
+        using view::ConsoleFrameSize;
+        const int closed = view::toPixels(6900), open = view::toPixels(8740);
+        const int rowTop = view::toPixels(6240), rowBottom = view::toPixels(6240 + 1575);
+        QVERIFY(ConsoleFrameSize::visibleClientHeight(closed) <= rowTop);
+        QVERIFY(ConsoleFrameSize::visibleClientHeight(open) >= rowBottom);
+        for (int model : {closed, open}) {
+            const int outer = ConsoleFrameSize::windowOuterHeight(model, nonClient);
+            // The real client area below the menu holds the visible part.
+            QVERIFY(outer - nonClient >= ConsoleFrameSize::visibleClientHeight(model));
+            QCOMPARE(ConsoleFrameSize::modelOuterHeight(outer, nonClient), model);
+        }
+    }
+
+    void setupRowCutOffAndShown()
+    {
+        Console con;
+        con.w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(con.w.get()));
+        QWidget* row[] = {con.find("Frame13"), con.find("Frame15"), con.find("Frame16")};
+        for (QWidget* f : row)
+            QVERIFY2(f->visibleRegion().isEmpty(), qPrintable(f->objectName()));
+        QVERIFY(!con.find("Frame7")->visibleRegion().isEmpty());
+
+        con.c.s.Kumite2.setHeight(8740);
+        QCOMPARE(con.w->frameGeometry().height(), view::toPixels(8740));
+        for (QWidget* f : row) // children cover parts of it, but all of it is inside
+            QCOMPARE(f->visibleRegion().boundingRect(), f->rect());
+
+        con.c.s.Kumite2.setHeight(6900);
+        QCOMPARE(con.w->frameGeometry().height(), 460);
+        for (QWidget* f : row)
+            QVERIFY(f->visibleRegion().isEmpty());
+        // The KO panel waits below, out of sight.
+        QVERIFY(con.find("Frame12")->visibleRegion().isEmpty());
+    }
+
+    void operatorResizeWritesHeightBack()
+    {
+        Console con;
+        con.w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(con.w.get()));
+        con.w->resize(con.w->width(), 540);
+        // The outer height, frame included, goes into the model.
+        QCOMPARE(con.c.s.Kumite2.height(), con.w->frameGeometry().height() * 15.0);
+        QVERIFY(con.c.s.Kumite2.height() > 8100);
+        QCOMPARE(con.c.s.Kumite2.width(), 10450.0); // the width is not the operator's
+    }
+};
+
+KESTRANE_TEST_MAIN(TestConsoleWindow)
+#include "tst_consolewindow.moc"
