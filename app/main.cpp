@@ -29,6 +29,7 @@ int main(int argc, char* argv[])
     // Shows and discards the audience board's window; before start-up, which
     // already writes into the board.
     kestrane::BoardPresenter boardPresenter(console.boards);
+    boardPresenter.closeBoard = [&console] { console.boardOpening.closeBoard(); };
 
     console.startUp.Form_Load();
 

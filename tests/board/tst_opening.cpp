@@ -4,6 +4,10 @@
 
 #include <cfloat>
 
+// Data-driven rows carry screens and desktops.
+Q_DECLARE_METATYPE(kestrane::ScreenPort::Screen)
+Q_DECLARE_METATYPE(std::vector<kestrane::ScreenPort::Screen>)
+
 using namespace kestrane;
 using namespace kestrane::test;
 
@@ -520,9 +524,6 @@ private Q_SLOTS:
         QVERIFY(!c.k.boards.isShown());
     }
 };
-
-Q_DECLARE_METATYPE(kestrane::ScreenPort::Screen)
-Q_DECLARE_METATYPE(std::vector<kestrane::ScreenPort::Screen>)
 
 KESTRANE_MODEL_TEST_MAIN(TestOpening)
 #include "tst_opening.moc"
