@@ -176,7 +176,9 @@ void clockPanel(MatchState& s)
     button(s.tijdd, &s.Frame1, 3000, 1680, 495, 555, "");
     s.tijdd.setPicture(QStringLiteral("arrow-down"));
 
-    label(s.Label1, &s.Frame1, 680, 1320, 600, 1125, 48, true, kDarkBlue);
+    // Minutes are right-aligned against the colon, so that ten minutes and
+    // more grow to the left and show in full.
+    label(s.Label1, &s.Frame1, 680, 1320, 600, 1125, 48, true, kDarkBlue, Alignment::Right);
     label(s.Label4, &s.Frame1, 1290, 1320, 345, 1125, 48, false, kDarkBlue);
     label(s.Label2, &s.Frame1, 1635, 1320, 600, 1125, 48, true, kDarkBlue);
     label(s.Label3, &s.Frame1, 2235, 1320, 600, 1125, 48, true, kDarkBlue);

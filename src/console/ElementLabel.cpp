@@ -28,6 +28,7 @@ ElementLabel::ElementLabel(Element& element, QWidget* parent)
     setWordWrap(true);
     setText(element.caption());
     applyLook();
+    fitText();
 }
 
 void ElementLabel::applyLook()
@@ -46,15 +47,37 @@ void ElementLabel::changed(Property p)
     switch (p) {
     case Property::Caption:
         setText(m_binding.element().caption());
+        fitText();
+        break;
+    case Property::Geometry:
+    case Property::Font:
+        fitText();
         break;
     case Property::ForeColor:
     case Property::BackColor:
     case Property::Alignment:
         applyLook();
+        fitText();
         break;
     default:
         break;
     }
+}
+
+// A right-aligned label whose text is wider than its box grows to the left,
+// keeping its right edge: the clock's minutes show in full from ten on.
+void ElementLabel::fitText()
+{
+    const Element& e = m_binding.element();
+    const QRect box = rectOf(e);
+    QRect wanted = box;
+    if (e.alignment() == Alignment::Right) {
+        const int needed = fontMetrics().horizontalAdvance(text()) + 2 * margin() + 2;
+        if (needed > box.width())
+            wanted.setLeft(box.right() + 1 - needed);
+    }
+    if (geometry() != wanted)
+        setGeometry(wanted);
 }
 
 } // namespace kestrane::view

@@ -16,6 +16,7 @@ public:
 private:
     void applyLook();
     void changed(Property p);
+    void fitText();
 
     ElementBinding m_binding;
 };

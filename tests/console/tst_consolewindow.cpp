@@ -216,6 +216,22 @@ private Q_SLOTS:
         QCOMPARE(w->isHidden(), !shown);
     }
 
+    // Ten minutes and more show in full: the minutes grow to the left and
+    // keep their right edge against the colon.
+    void longMinutesShowInFull()
+    {
+        Console con;
+        auto* minutes = con.find<QLabel>("Label1");
+        const int rightEdge = minutes->geometry().right();
+        for (const char* text : {"10", "125"}) {
+            con.c.s.Label1.setCaption(QString::fromLatin1(text));
+            QVERIFY(minutes->width() >= minutes->fontMetrics().horizontalAdvance(minutes->text()));
+            QCOMPARE(minutes->geometry().right(), rightEdge);
+        }
+        con.c.s.Label1.setCaption(QStringLiteral("1"));
+        QCOMPARE(minutes->geometry(), view::rectOf(con.c.s.Label1));
+    }
+
     void colours_data()
     {
         QTest::addColumn<QString>("name");
