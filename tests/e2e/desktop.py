@@ -38,9 +38,10 @@ def monitors():
 class Shot:
     """One screenshot of the whole X screen, as RGB pixels."""
 
-    def __init__(self, path=None):
-        ppm = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"],
-                             check=True, capture_output=True).stdout
+    def __init__(self, path=None, ppm=None):
+        if ppm is None:
+            ppm = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"],
+                                 check=True, capture_output=True).stdout
         self.width, self.height, self.data = _parse_ppm(ppm)
         if path:
             subprocess.run(["convert", "ppm:-", path], input=ppm, check=True)
@@ -62,6 +63,20 @@ class Shot:
                         and abs(self.data[i + 2] - colour[2]) <= tolerance):
                     n += 1
         return n
+
+
+def burst(rect, count, interval):
+    """Screenshots of one area, taken every `interval` seconds. Each grab
+    takes longer than a blink phase lasts, so the grabs overlap: started one
+    after another, they sample the area at a steady pace."""
+    x, y, w, h = rect
+    procs = []
+    for _ in range(count):
+        procs.append(subprocess.Popen(
+            ["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "+repage", "-depth", "8", "ppm:-"],
+            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL))
+        time.sleep(interval)
+    return [Shot(ppm=p.communicate()[0]) for p in procs]
 
 
 def _parse_ppm(ppm):
