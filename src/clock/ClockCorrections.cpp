@@ -48,27 +48,26 @@ void ClockCorrections::tijdd_Click()
 void ClockCorrections::zsec()
 {
     m_k.matchReset.reset();
-    MatchState& s = m_k.state;
-    s.Label1.setCaption(QStringLiteral("0"));
-    s.Label2.setCaption(QStringLiteral("6"));
-    s.Label3.setCaption(QStringLiteral("0"));
-    Kubord2& b = m_k.kubord2();
-    b.Label5.setCaption(QStringLiteral("0"));
-    b.Label6.setCaption(QStringLiteral("6"));
-    b.Label8.setCaption(QStringLiteral("0"));
+    setClock(QStringLiteral("0"), QStringLiteral("6"), QStringLiteral("0"));
 }
 
 void ClockCorrections::extime()
 {
     m_k.signal.knipperuit();
+    setClock(QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("0"));
+}
+
+void ClockCorrections::setClock(const QString& min, const QString& tens, const QString& sec)
+{
+    // The console's digits first, then the board's.
     MatchState& s = m_k.state;
-    s.Label1.setCaption(QStringLiteral("1"));
-    s.Label2.setCaption(QStringLiteral("0"));
-    s.Label3.setCaption(QStringLiteral("0"));
+    s.Label1.setCaption(min);
+    s.Label2.setCaption(tens);
+    s.Label3.setCaption(sec);
     Kubord2& b = m_k.kubord2();
-    b.Label5.setCaption(QStringLiteral("1"));
-    b.Label6.setCaption(QStringLiteral("0"));
-    b.Label8.setCaption(QStringLiteral("0"));
+    b.Label5.setCaption(min);
+    b.Label6.setCaption(tens);
+    b.Label8.setCaption(sec);
 }
 
 void ClockCorrections::writeClock(const QString& min, const QString& tens, const QString& sec)

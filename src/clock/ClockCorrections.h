@@ -21,6 +21,7 @@ public:
 
 private:
     void writeClock(const QString& min, const QString& tens, const QString& sec);
+    void setClock(const QString& min, const QString& tens, const QString& sec);
 
     Kumite2& m_k;
 };
