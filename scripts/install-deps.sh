@@ -12,7 +12,8 @@ build_pkgs=(
   fonts-liberation2                 # Liberation Sans, metric-compatible with Arial
 )
 test_pkgs=(
-  clang-14 libclang-rt-14-dev        # sanitizer build and libFuzzer targets
+  clang libclang-rt-14-dev           # sanitizer build and libFuzzer targets (clang++)
+  clang-format                       # the format check
   xvfb x11-xserver-utils x11-utils openbox xdotool x11-apps imagemagick
   pulseaudio pulseaudio-utils sox
   dbus at-spi2-core python3-pyatspi

@@ -14,6 +14,13 @@ scripts/install-deps.sh test
 
 stage() { printf '\n=== %s (%s)\n' "$1" "$(date -u +%H:%M:%S)"; }
 
+stage "format check"
+sources=$(git ls-files '*.cpp' '*.h' 2>/dev/null || find src app tests bench fuzz -name '*.cpp' -o -name '*.h')
+if ! echo "$sources" | xargs clang-format --dry-run --Werror; then
+  echo "Some files are not formatted: run clang-format -i on them." >&2
+  exit 1
+fi
+
 if [[ " $stages " == *" dev "* ]]; then
   stage "dev build and tests"
   cmake --preset dev >/dev/null

@@ -8,7 +8,6 @@
 
 namespace kestrane::view {
 
-
 // The console and About windows for the model: closes the console window
 // and opens (one at a time, non-modal) or closes the About window.
 class QtWindowPort final : public WindowPort {

@@ -216,9 +216,9 @@ void Element::removeObserver(int id)
 
 void Element::compactObservers()
 {
-    m_observers.erase(std::remove_if(m_observers.begin(), m_observers.end(),
-                                     [](const Slot& s) { return !s.fn; }),
-                      m_observers.end());
+    m_observers.erase(
+        std::remove_if(m_observers.begin(), m_observers.end(), [](const Slot& s) { return !s.fn; }),
+        m_observers.end());
 }
 
 void Element::notify(Property p)

@@ -13,7 +13,7 @@ namespace kestrane {
 using Colour = std::uint32_t;
 
 enum class ElementKind {
-    Form,     // a top-level window (its outer geometry)
+    Form, // a top-level window (its outer geometry)
     Label,
     TextBox,
     CheckBox,

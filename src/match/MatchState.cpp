@@ -67,8 +67,8 @@ Element& MatchState::check(int n) const
 
 std::vector<Element*> MatchState::menuItems() const
 {
-    return {&startext, &closeext, &lijn1, &setu,   &lijn2, &rema, &retime,
-            &etime,    &zessec,   &lijn3, &over,   &lijn5, &sluit};
+    return {&startext, &closeext, &lijn1, &setu, &lijn2, &rema, &retime,
+            &etime,    &zessec,   &lijn3, &over, &lijn5, &sluit};
 }
 
 } // namespace kestrane

@@ -66,8 +66,8 @@ public:
 
     // Clock panel.
     Element& Frame1 = add(ElementKind::Frame, "Frame1");
-    Element& Command3 = add(ElementKind::Button, "Command3"); // "Start "
-    Element& Command4 = add(ElementKind::Button, "Command4"); // "Stop"
+    Element& Command3 = add(ElementKind::Button, "Command3");   // "Start "
+    Element& Command4 = add(ElementKind::Button, "Command4");   // "Stop"
     Element& Command11 = add(ElementKind::Button, "Command11"); // "KO Timer"
     Element& tijdu = add(ElementKind::Button, "tijdu");
     Element& tijdd = add(ElementKind::Button, "tijdd");
@@ -124,41 +124,41 @@ public:
     Element& Check22 = add(ElementKind::CheckBox, "Check22");
 
     // Right-hand column.
-    Element& Frame8 = add(ElementKind::Frame, "Frame8"); // "Time"
-    Element& Command5 = add(ElementKind::Button, "Command5"); // "Reset time"
-    Element& Label30 = add(ElementKind::Label, "Label30");   // "Match time"
-    Element& Text5 = add(ElementKind::TextBox, "Text5");     // match minutes
-    Element& Label5 = add(ElementKind::Label, "Label5");     // ":"
-    Element& Text6 = add(ElementKind::TextBox, "Text6");     // match seconds
+    Element& Frame8 = add(ElementKind::Frame, "Frame8");        // "Time"
+    Element& Command5 = add(ElementKind::Button, "Command5");   // "Reset time"
+    Element& Label30 = add(ElementKind::Label, "Label30");      // "Match time"
+    Element& Text5 = add(ElementKind::TextBox, "Text5");        // match minutes
+    Element& Label5 = add(ElementKind::Label, "Label5");        // ":"
+    Element& Text6 = add(ElementKind::TextBox, "Text6");        // match seconds
     Element& Command17 = add(ElementKind::Button, "Command17"); // "Extra time"
     Element& Frame17 = add(ElementKind::Frame, "Frame17");
     Element& Command16 = add(ElementKind::Button, "Command16"); // "60 Seconds"
-    Element& Frame9 = add(ElementKind::Frame, "Frame9"); // "Field number"
+    Element& Frame9 = add(ElementKind::Frame, "Frame9");        // "Field number"
     Element& Text1 = add(ElementKind::TextBox, "Text1");
     Element& Command12 = add(ElementKind::Button, "Command12"); // "Set"
     Element& Frame10 = add(ElementKind::Frame, "Frame10");
     Element& Command13 = add(ElementKind::Button, "Command13"); // "Reset match"
-    Element& Frame11 = add(ElementKind::Frame, "Frame11"); // "External scorebord"
-    Element& command1 = add(ElementKind::Button, "command1"); // "Start Scoreboard"
-    Element& Command2 = add(ElementKind::Button, "Command2"); // "Close Scoreboard"
+    Element& Frame11 = add(ElementKind::Frame, "Frame11");      // "External scorebord"
+    Element& command1 = add(ElementKind::Button, "command1");   // "Start Scoreboard"
+    Element& Command2 = add(ElementKind::Button, "Command2");   // "Close Scoreboard"
     Element& Frame14 = add(ElementKind::Frame, "Frame14");
     Element& MyButton9 = add(ElementKind::Button, "MyButton9"); // "Setup"
     Element& Frame7 = add(ElementKind::Frame, "Frame7");
     Element& Command14 = add(ElementKind::Button, "Command14"); // "Close"
 
     // Setup row.
-    Element& Frame13 = add(ElementKind::Frame, "Frame13"); // "Setup"
+    Element& Frame13 = add(ElementKind::Frame, "Frame13");      // "Setup"
     Element& MyButton3 = add(ElementKind::Button, "MyButton3"); // "End of match"
     Element& eindwav = add(ElementKind::TextBox, "eindwav");
     Element& MyButton5 = add(ElementKind::Button, "MyButton5"); // browse
     Element& MyButton4 = add(ElementKind::Button, "MyButton4"); // "Warning"
     Element& waarwav = add(ElementKind::TextBox, "waarwav");
     Element& MyButton8 = add(ElementKind::Button, "MyButton8"); // browse
-    Element& Check25 = add(ElementKind::CheckBox, "Check25"); // two waza-ari
-    Element& Check26 = add(ElementKind::CheckBox, "Check26"); // WUKF
-    Element& Label25 = add(ElementKind::Label, "Label25");    // "Mirror board"
-    Element& Check24 = add(ElementKind::CheckBox, "Check24"); // "internal"
-    Element& Check23 = add(ElementKind::CheckBox, "Check23"); // "external"
+    Element& Check25 = add(ElementKind::CheckBox, "Check25");   // two waza-ari
+    Element& Check26 = add(ElementKind::CheckBox, "Check26");   // WUKF
+    Element& Label25 = add(ElementKind::Label, "Label25");      // "Mirror board"
+    Element& Check24 = add(ElementKind::CheckBox, "Check24");   // "internal"
+    Element& Check23 = add(ElementKind::CheckBox, "Check23");   // "external"
     Element& Line1 = add(ElementKind::Line, "Line1");
     Element& Line2 = add(ElementKind::Line, "Line2");
     Element& Frame15 = add(ElementKind::Frame, "Frame15"); // "Scoreboard correction"

@@ -9,9 +9,8 @@ namespace kestrane {
 std::optional<QString> QtFileDialogPort::openFile(const Request& request)
 {
     // "\" is the root of the current drive; here, the root folder.
-    const QString folder = (request.initialFolder == QStringLiteral("\\"))
-                               ? QDir::rootPath()
-                               : request.initialFolder;
+    const QString folder =
+        (request.initialFolder == QStringLiteral("\\")) ? QDir::rootPath() : request.initialFolder;
     QFileDialog dialog(QApplication::activeWindow(), request.title, folder);
     dialog.setObjectName(QStringLiteral("CommonDialog1"));
     dialog.setFileMode(QFileDialog::ExistingFile);

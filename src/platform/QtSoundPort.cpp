@@ -6,7 +6,9 @@
 
 namespace kestrane {
 
-QtSoundPort::QtSoundPort() : m_effect(std::make_unique<QSoundEffect>()) {}
+QtSoundPort::QtSoundPort() : m_effect(std::make_unique<QSoundEffect>())
+{
+}
 
 QtSoundPort::~QtSoundPort() = default;
 

@@ -46,7 +46,8 @@ private Q_SLOTS:
         QTest::qWait(250);
         QCOMPARE(at.size(), stoppedAt);
         for (int i = 1; i < 4; ++i)
-            QVERIFY2(qAbs(at[i] - at[i - 1] - 100) < 40, qPrintable(QString::number(at[i] - at[i - 1])));
+            QVERIFY2(qAbs(at[i] - at[i - 1] - 100) < 40,
+                     qPrintable(QString::number(at[i] - at[i - 1])));
 
         // After shutdown nothing ticks, whatever the model asks.
         t.setEnabled(true);
