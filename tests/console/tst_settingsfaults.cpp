@@ -1,3 +1,4 @@
+#include "support/Files.h"
 #include "support/TestConsole.h"
 #include "support/TestMain.h"
 
@@ -9,26 +10,13 @@
 #include <unistd.h>
 
 using namespace kestrane;
+using test::readFile;
 using test::TestConsole;
+using test::writeFile;
 
 namespace {
 
 const QByteArray kOld("old\r\nfile\r\n2\r\n2\r\n2\r\n 1 \r\n 1 \r\n 1 \r\n 1 \r\n");
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return f.readAll();
-}
 
 QStringList entries(const QString& dir)
 {

@@ -1,3 +1,4 @@
+#include "support/Files.h"
 #include "support/TestConsole.h"
 #include "support/TestMain.h"
 
@@ -9,7 +10,9 @@
 
 using namespace kestrane;
 using test::FakePorts;
+using test::readFile;
 using test::TestConsole;
+using test::writeFile;
 
 namespace {
 
@@ -25,21 +28,6 @@ struct ConsoleIn {
     FakePorts ports;
     Kumite2 k;
 };
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return f.readAll();
-}
 
 QString iniPath(const TestConsole& c)
 {

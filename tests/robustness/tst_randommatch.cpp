@@ -1,8 +1,7 @@
 #include "console/SettingsFile.h"
+#include "support/Files.h"
 #include "support/TestConsole.h"
 #include "support/TestMain.h"
-
-#include <QFile>
 
 #include <random>
 
@@ -235,11 +234,7 @@ private:
         if (!saved)
             return QStringLiteral("Save (refused)");
         const QString path = m_c.dir.path() + QStringLiteral("/kumite.ini");
-        QFile f(path);
-        if (!f.open(QIODevice::ReadOnly))
-            return QStringLiteral("Save (no file)");
-        const QByteArray first = f.readAll();
-        f.close();
+        const QByteArray first = test::readFile(path);
         const auto loaded = SettingsFile::interpret(SettingsFile::readLines(first), QLocale());
         if (!loaded.wukf)
             return QStringLiteral("Save (file stops loading early)");
@@ -249,9 +244,7 @@ private:
                       m_c.dir.path());
         again.startUp.Form_Load();
         again.state.MyButton7.click();
-        QFile f2(path);
-        f2.open(QIODevice::ReadOnly);
-        const QByteArray second = f2.readAll();
+        const QByteArray second = test::readFile(path);
         // A scale of zero is the one thing start-up changes on purpose: it
         // comes back as "1".
         QList<QByteArray> expectedLines = first.split('\n');
