@@ -17,6 +17,7 @@ test_pkgs=(
   xvfb x11-xserver-utils x11-utils openbox xdotool x11-apps imagemagick
   pulseaudio pulseaudio-utils sox
   dbus at-spi2-core python3-pyatspi
+  weston qt6-wayland                 # the board under a Wayland compositor
 )
 
 case "$what" in

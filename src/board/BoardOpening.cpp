@@ -3,6 +3,7 @@
 #include "board/BoardScaling.h"
 #include "console/Kumite2.h"
 #include "core/Numbers.h"
+#include "core/Twips.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,35 +19,6 @@ void BoardOpening::wire()
     s.Command2.onClick = [this] { closeBoard(); };
     s.Command12.onClick = [this] { Command12_Click(); };
     m_k.ports.screens.setScreensChanged([this] { screensChanged(); });
-}
-
-int BoardOpening::targetScreen(const std::vector<ScreenPort::Screen>& screens,
-                               double primaryWidthTwips)
-{
-    if (screens.empty())
-        return -1;
-    int primary = 0;
-    for (std::size_t i = 0; i < screens.size(); ++i) {
-        if (screens[i].primary) {
-            primary = static_cast<int>(i);
-            break;
-        }
-    }
-    const ScreenPort::Rect& origin = screens[static_cast<std::size_t>(primary)].geometry;
-    // The window is moved to this Left and then maximized: it lands on the
-    // screen under that point.
-    const double x = std::floor((primaryWidthTwips + 100) / kTwipsPerPixel);
-    const double px = std::clamp(origin.x + x, -1e9, 1e9);
-    const int found = ScreenPort::screenAt(screens, static_cast<int>(px), origin.y);
-    if (found >= 0)
-        return found;
-    // Nothing lies right of the primary screen (one screen, or the second
-    // one left of or below it): never leave the board off-screen.
-    for (std::size_t i = 0; i < screens.size(); ++i) {
-        if (static_cast<int>(i) != primary)
-            return static_cast<int>(i);
-    }
-    return primary;
 }
 
 void BoardOpening::startbord()
@@ -73,27 +45,27 @@ void BoardOpening::startbord()
     if (s.Check23.value() == 1)
         m_k.boardSync.bordspiegel();
 
-    // 5. The outer size of a maximized window on the primary screen is its
-    // available area; no window has to flash up to tell us that.
+    // 5. The primary screen's width. Its full width, not the usable one of a
+    // maximized window: a dock beside it must not pull the board's point
+    // back onto the console's screen.
     const std::vector<ScreenPort::Screen> screens = m_k.ports.screens.screens();
-    if (screens.empty())
+    const int primary = ScreenPort::primaryIndex(screens);
+    if (primary < 0)
         return;
-    const ScreenPort::Screen* primary = m_k.ports.screens.primary(screens);
-    const QString primaryWidth =
-        Numbers::singleText(static_cast<float>(primary->available.width * kTwipsPerPixel));
+    const QString primaryWidth = Numbers::singleText(
+        static_cast<float>(toTwips(screens[static_cast<std::size_t>(primary)].geometry.width)));
 
-    // 6. Onto the screen right of the primary one, maximized there.
-    const int target = targetScreen(screens, Numbers::val(primaryWidth));
+    // 6. Onto the screen right of the primary one (or the one the screen
+    // port picks instead), maximized there.
+    const int target = ScreenPort::screenFor(screens, Numbers::val(primaryWidth) + 100, 0);
     const ScreenPort::Screen& onScreen = screens[static_cast<std::size_t>(target)];
     m_k.boards.show(target);
     m_boardScreen = onScreen.geometry;
 
     // 8. The board's outer size once maximized. On X11 maximizing happens
     // later, so it is taken from the screen rather than read back.
-    s.sbtxt.setText(
-        Numbers::singleText(static_cast<float>(onScreen.available.width * kTwipsPerPixel)));
-    s.shtxt.setText(
-        Numbers::singleText(static_cast<float>(onScreen.available.height * kTwipsPerPixel)));
+    s.sbtxt.setText(Numbers::singleText(static_cast<float>(toTwips(onScreen.available.width))));
+    s.shtxt.setText(Numbers::singleText(static_cast<float>(toTwips(onScreen.available.height))));
 
     // 9. The factors, from the measured size and the settings read again.
     const double W = Numbers::val(s.sbtxt.text());

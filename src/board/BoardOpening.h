@@ -22,14 +22,6 @@ public:
     // A screen was added or removed while the board may be shown.
     void screensChanged();
 
-    // The screen the board goes to: the one containing the point
-    // (primary width + 100 twips, 0) from the primary screen's origin; when
-    // none does, the first screen that is not the primary, else the primary.
-    // -1 only when there is no screen at all.
-    static int targetScreen(const std::vector<ScreenPort::Screen>& screens,
-                            double primaryWidthTwips);
-
-    static constexpr double kTwipsPerPixel = 15.0;
     static constexpr const char* kZeroScaleMessage = "scale can not be zero in setup file";
 
 private:

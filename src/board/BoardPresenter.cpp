@@ -59,7 +59,12 @@ void BoardPresenter::placeOnScreen(int screenIndex)
         m_window->showNormal();
     m_window->setScreen(screen);
     m_window->setGeometry(screen->geometry());
-    m_window->showMaximized();
+    // A Wayland client cannot place its windows: the compositor honours the
+    // target screen only for a window that goes full-screen.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        m_window->showFullScreen();
+    else
+        m_window->showMaximized();
 }
 
 void BoardPresenter::boardClosing(Kubord2& board)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board/Kubord2.h"
+#include "core/Twips.h"
 
 #include <QFont>
 #include <QRect>
@@ -10,7 +11,7 @@ class QPainter;
 namespace kestrane {
 
 // Paints a board model with a QPainter: onto the board window, or into a
-// QImage for tests and benchmarks. Twips become pixels at 15 twips a pixel
+// QImage for tests and benchmarks. Twips become pixels at kTwipsPerPixel
 // times the renderer's scale, rounded to whole pixels edge by edge, so that
 // neighbouring boxes meet without gaps. Fonts are drawn at a pixel size of
 // points x 4/3 times the scale, whatever the screen's DPI. The scale also
@@ -18,8 +19,6 @@ namespace kestrane {
 // as if the whole picture were enlarged.
 class BoardRenderer {
 public:
-    static constexpr double kTwipsPerPixel = 15.0;
-
     explicit BoardRenderer(double scale = 1.0) : m_scale(scale) {}
     double scale() const { return m_scale; }
     void setScale(double scale) { m_scale = scale; }

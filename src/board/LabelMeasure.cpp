@@ -1,6 +1,7 @@
 #include "board/LabelMeasure.h"
 
 #include "board/BoardRenderer.h"
+#include "core/Twips.h"
 
 #include <QFontMetricsF>
 
@@ -13,7 +14,7 @@ TextMeasure::Size LabelMeasure::textSize(const QString& text, double points, boo
         return *it;
     // Measured at scale 1: the model's twips are 15 to a pixel there.
     const QFontMetricsF fm(BoardRenderer::labelFont(points, bold, 1.0));
-    const double t = BoardRenderer::kTwipsPerPixel;
+    const double t = kTwipsPerPixel;
     const Size size{fm.horizontalAdvance(text) * t, fm.height() * t};
     if (m_cache.size() > 4096)
         m_cache.clear();

@@ -8,6 +8,7 @@
 #include "console/ViewUnits.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QTimer>
 
@@ -69,6 +70,10 @@ ConsoleWindow::ConsoleWindow(Kumite2& k, QWidget* parent) : QMainWindow(parent),
         }
     });
     applyModelGeometry();
+    // A screen unplugged from under the console: back onto the primary,
+    // once Qt has settled the screens that are left.
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this,
+            [this] { QTimer::singleShot(0, this, &ConsoleWindow::keepOnScreen); });
 }
 
 ConsoleWindow::~ConsoleWindow()
@@ -102,16 +107,41 @@ void ConsoleWindow::applyModelGeometry()
     const int frameH = frameGeometry().width() - geometry().width();
     const int outer =
         ConsoleFrameSize::windowOuterHeight(toPixels(form.height()), frameV + menuHeight());
+    const bool reframed = frameV != m_appliedFrame;
     m_applying = true;
     m_appliedFrame = frameV;
     m_requestedOuter = outer;
     m_requestAge.start();
     resize(std::max(1, toPixels(form.width()) - frameH), std::max(1, outer - frameV));
-    move(toPixels(form.left()), toPixels(form.top()));
+    // Moved only when its place changes or the window manager has just
+    // framed it: a new height must not undo the operator's own move.
+    const QPoint place = startPlace(outer);
+    if (reframed || place != m_place) {
+        m_place = place;
+        move(place);
+    }
     m_applying = false;
     if (frameGeometry().height() == outer)
         m_requestAge.invalidate(); // arrived at once: nothing on its way
     layoutClient();
+}
+
+QPoint ConsoleWindow::startPlace(int outerHeight) const
+{
+    const Element& form = m_k.state.Kumite2;
+    const ScreenPort::Point p = ScreenPort::placeOnPrimary(
+        m_k.ports.screens.screens(), form.left(), form.top(), toPixels(form.width()), outerHeight);
+    return {p.x, p.y};
+}
+
+void ConsoleWindow::keepOnScreen()
+{
+    const QPoint centre = frameGeometry().center();
+    if (!isVisible() ||
+        ScreenPort::screenAt(m_k.ports.screens.screens(), centre.x(), centre.y()) >= 0)
+        return;
+    m_place = startPlace(frameGeometry().height());
+    move(m_place);
 }
 
 void ConsoleWindow::layoutClient()

@@ -44,6 +44,8 @@ protected:
 
 private:
     int frameVertical() const;
+    QPoint startPlace(int outerHeight) const;
+    void keepOnScreen();
     int menuHeight() const;
     void layoutClient();
     void checkFrame();
@@ -58,6 +60,7 @@ private:
     bool m_applying = false;
     int m_appliedFrame = -1;
     int m_requestedOuter = -1;
+    QPoint m_place;
     QElapsedTimer m_requestAge;
 };
 

@@ -4,16 +4,6 @@
 
 namespace kestrane::view {
 
-int toPixels(double twips)
-{
-    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
-}
-
-double toTwips(int pixels)
-{
-    return pixels * kTwipsPerPixel;
-}
-
 QColor toQColor(Colour c)
 {
     return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),

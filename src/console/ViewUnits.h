@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Element.h"
+#include "core/Twips.h"
 
 #include <QColor>
 #include <QFont>
@@ -8,13 +9,12 @@
 
 namespace kestrane::view {
 
-// The one place where model units become screen units: 15 twips to a
-// logical pixel, fonts at points x 4/3 pixels (so the layout does not
-// depend on the screen's DPI setting), colours from 0x00BBGGRR.
-constexpr double kTwipsPerPixel = 15.0;
+// Model units as widgets need them: twips through kTwipsPerPixel (core),
+// fonts at points x 4/3 pixels (so the layout does not depend on the
+// screen's DPI setting), colours from 0x00BBGGRR.
+using kestrane::toPixels;
+using kestrane::toTwips;
 
-int toPixels(double twips);
-double toTwips(int pixels);
 QColor toQColor(Colour c);
 QFont fontFor(double points, bool bold);
 QFont fontOf(const Element& e);

@@ -27,7 +27,8 @@ std::vector<ScreenPort::Screen> QtScreenPort::screens() const
     std::vector<Screen> out;
     const QScreen* primary = QGuiApplication::primaryScreen();
     for (const QScreen* s : QGuiApplication::screens())
-        out.push_back({toRect(s->geometry()), toRect(s->availableGeometry()), s == primary});
+        out.push_back({toRect(s->geometry()), toRect(s->availableGeometry()), s == primary,
+                       s->devicePixelRatio()});
     return out;
 }
 

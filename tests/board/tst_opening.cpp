@@ -1,11 +1,11 @@
 #include "BoardTestHelpers.h"
 #include "core/Numbers.h"
+#include "core/Twips.h"
 #include "support/TestMain.h"
 
 #include <cfloat>
 
-// Data-driven rows carry screens and desktops.
-Q_DECLARE_METATYPE(kestrane::ScreenPort::Screen)
+// Data-driven rows carry desktops.
 Q_DECLARE_METATYPE(std::vector<kestrane::ScreenPort::Screen>)
 
 using namespace kestrane;
@@ -169,6 +169,7 @@ private Q_SLOTS:
 
     // With 1, 1, 1 on a 16:9 screen every element grows by the same factor,
     // and labels keep their design size (they size themselves to the text).
+    // The numbers are centred, so that they stay in place when they grow a digit.
     void uniformGrowth()
     {
         TestConsole c;
@@ -181,6 +182,8 @@ private Q_SLOTS:
             const Element& d = *design.find(e->displayName());
             const QString n = e->displayName();
             QVERIFY2(nearly(e->left(), d.left() * 1.8), qPrintable(n));
+            const bool centred = QStringList{"scrw", "scri", "scww", "scwi", "Label4"}.contains(n);
+            QCOMPARE(e->alignment() == Alignment::Centre, centred);
             if (n != QLatin1String("Frame4") && n != QLatin1String("Shape4(21)"))
                 QVERIFY2(nearly(e->top(), d.top() * 1.8), qPrintable(n));
             if (e->kind() == ElementKind::Label) {
@@ -192,37 +195,6 @@ private Q_SLOTS:
                 QVERIFY2(nearly(e->height(), d.height() * 1.8), qPrintable(n));
             }
         }
-    }
-
-    // The measured size goes into sbtxt and shtxt as single-precision text
-    // with a leading blank, taken from the target screen's usable area.
-    void measuredSize_data()
-    {
-        QTest::addColumn<Screen>("audience");
-        QTest::addColumn<QString>("sb");
-        QTest::addColumn<QString>("sh");
-        QTest::newRow("1024x768") << screenAt(1280, 0, 1024, 768) << " 15360"
-                                  << " 11520";
-        QTest::newRow("1920x1080") << screenAt(1280, 0, 1920, 1080) << " 28800"
-                                   << " 16200";
-        QTest::newRow("1366x768") << screenAt(1280, 0, 1366, 768) << " 20490"
-                                  << " 11520";
-        Screen docked = screenAt(1280, 0, 1920, 1080);
-        docked.available = {1280, 0, 1920, 1040};
-        QTest::newRow("panel docked") << docked << " 28800"
-                                      << " 15600";
-    }
-
-    void measuredSize()
-    {
-        QFETCH(Screen, audience);
-        QFETCH(QString, sb);
-        QFETCH(QString, sh);
-        TestConsole c;
-        c.ports.screens.all = {screenAt(0, 0, 1280, 800, true), audience};
-        c.k.boardOpening.startbord();
-        QCOMPARE(c.s.sbtxt.text(), sb);
-        QCOMPARE(c.s.shtxt.text(), sh);
     }
 
     // The two half backgrounds cover exactly the board, whatever its shape.
@@ -260,20 +232,17 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
-        QTest::newRow("hsch 0") << "hsch"
-                                << "0";
-        QTest::newRow("vsch abc") << "vsch"
-                                  << "abc";
-        QTest::newRow("fsch empty") << "fsch"
-                                    << "";
-        QTest::newRow("hsch blanks 0") << "hsch"
-                                       << "  0 ";
-        QTest::newRow("vsch -0") << "vsch"
-                                 << "-0";
-        QTest::newRow("fsch 0.000") << "fsch"
-                                    << "0.000";
-        QTest::newRow("hsch ,5") << "hsch"
-                                 << ",5";
+        auto row = [](const char* field, const char* text) {
+            QTest::addRow("%s '%s'", field, text)
+                << QString::fromLatin1(field) << QString::fromLatin1(text);
+        };
+        row("hsch", "0");
+        row("vsch", "abc");
+        row("fsch", "");
+        row("hsch", "  0 ");
+        row("vsch", "-0");
+        row("fsch", "0.000");
+        row("hsch", ",5");
     }
 
     void zeroScaleRefused()
@@ -301,27 +270,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("hsch");
         QTest::addColumn<QString>("vsch");
         QTest::addColumn<QString>("fsch");
-        QTest::newRow("hsch 1e-40") << "1e-40"
-                                    << "1"
-                                    << "1";
-        QTest::newRow("vsch 1e-40") << "1"
-                                    << "1e-40"
-                                    << "1";
-        QTest::newRow("fsch 1e-40") << "1"
-                                    << "1"
-                                    << "1e-40";
-        QTest::newRow("all -1") << "-1"
-                                << "-1"
-                                << "-1";
-        QTest::newRow("all 1e-300") << "1e-300"
-                                    << "1e-300"
-                                    << "1e-300";
-        QTest::newRow("all 1e300") << "1e300"
-                                   << "1e300"
-                                   << "1e300";
-        QTest::newRow("denormal") << "4.9e-324"
-                                  << "-4.9e-324"
-                                  << "4.9e-324";
+        auto row = [](const char* tag, const char* h, const char* v, const char* f) {
+            QTest::newRow(tag) << QString::fromLatin1(h) << QString::fromLatin1(v)
+                               << QString::fromLatin1(f);
+        };
+        row("hsch 1e-40", "1e-40", "1", "1");
+        row("vsch 1e-40", "1", "1e-40", "1");
+        row("fsch 1e-40", "1", "1", "1e-40");
+        row("all -1", "-1", "-1", "-1");
+        row("all 1e-300", "1e-300", "1e-300", "1e-300");
+        row("all 1e300", "1e300", "1e300", "1e300");
+        row("denormal", "4.9e-324", "-4.9e-324", "4.9e-324");
     }
 
     void absurdScalesFinite()
@@ -345,44 +304,93 @@ private Q_SLOTS:
         }
     }
 
-    // The board goes to the screen containing (primary width + 100 twips, 0),
-    // else to the first screen that is not the primary, else the primary.
-    void targetScreen_data()
+    // Where the console and the board land on the desktops of a real hall.
+    // The console opens at (2000, 100) twips from the primary's corner and
+    // stays wholly on the primary; the board goes to the screen containing
+    // (primary's full width + 100 twips, 0), else to the largest other one
+    // (on a tie the one nearest the primary's right edge), and fills its
+    // usable area: boardPixels is that area in the screen's device pixels.
+    void arrangements_data()
     {
         QTest::addColumn<std::vector<Screen>>("screens");
-        QTest::addColumn<int>("expected");
-        const Screen primary = screenAt(0, 0, 1280, 800, true);
-        QTest::newRow("second right")
-            << std::vector<Screen>{primary, screenAt(1280, 0, 1920, 1080)} << 1;
-        QTest::newRow("one screen") << std::vector<Screen>{primary} << 0;
-        QTest::newRow("second left")
-            << std::vector<Screen>{primary, screenAt(-1920, 0, 1920, 1080)} << 1;
-        QTest::newRow("second below")
-            << std::vector<Screen>{primary, screenAt(0, 800, 1920, 1080)} << 1;
-        QTest::newRow("primary listed last")
-            << std::vector<Screen>{screenAt(1280, 0, 1920, 1080), primary} << 0;
-        QTest::newRow("left, primary, right")
-            << std::vector<Screen>{screenAt(-1920, 0, 1920, 1080), primary,
-                                   screenAt(1280, 0, 1024, 768)}
-            << 2;
-        QTest::newRow("primary not at the origin")
-            << std::vector<Screen>{screenAt(0, 0, 1920, 1080), screenAt(1920, 0, 1280, 800, true),
-                                   screenAt(3200, 0, 1024, 768)}
-            << 2;
+        QTest::addColumn<QPoint>("console");
+        QTest::addColumn<int>("board");
+        QTest::addColumn<QSize>("boardPixels");
+        const Screen laptop = screenAt(0, 0, 1280, 800, true);
+        const Screen right = screenAt(1280, 0, 1920, 1080);
+        auto docked = [](Screen s, ScreenPort::Rect available) {
+            s.available = available;
+            return s;
+        };
+        auto hidpi = [](Screen s) {
+            s.devicePixelRatio = 2;
+            return s;
+        };
+        auto row = [](const char* tag, std::vector<Screen> screens, QPoint console, int board,
+                      QSize pixels) {
+            QTest::newRow(tag) << screens << console << board << pixels;
+        };
+        row("projector right", {laptop, right}, {133, 7}, 1, {1920, 1080});
+        row("projector left", {screenAt(0, 0, 1920, 1080), screenAt(1920, 0, 1280, 800, true)},
+            {2053, 7}, 0, {1920, 1080});
+        row("projector above", {screenAt(0, 1080, 1280, 800, true), screenAt(0, 0, 1920, 1080)},
+            {133, 1087}, 1, {1920, 1080});
+        row("projector below", {laptop, screenAt(0, 800, 1920, 1080)}, {133, 7}, 1, {1920, 1080});
+        row("primary not at the origin",
+            {screenAt(0, 0, 1920, 1080), screenAt(1920, 0, 1280, 800, true),
+             screenAt(3200, 0, 1024, 768)},
+            {2053, 7}, 2, {1024, 768});
+        row("three screens, the smaller one right",
+            {screenAt(-1920, 0, 1920, 1080), laptop, screenAt(1280, 0, 1024, 768)}, {133, 7}, 2,
+            {1024, 768});
+        row("three screens, none right: tie goes nearer the right edge",
+            {screenAt(-1920, 0, 1920, 1080), laptop, screenAt(0, 800, 1920, 1080)}, {133, 7}, 2,
+            {1920, 1080});
+        row("three screens, none right: the larger one",
+            {laptop, screenAt(0, 800, 1920, 1080), screenAt(-1920, 0, 1920, 1200)}, {133, 7}, 2,
+            {1920, 1200});
+        row("dock left of the primary", {docked(laptop, {64, 0, 1216, 800}), right}, {133, 7}, 1,
+            {1920, 1080});
+        row("dock right of the primary", {docked(laptop, {0, 0, 1272, 800}), right}, {133, 7}, 1,
+            {1920, 1080});
+        row("panel on the projector", {laptop, docked(right, {1280, 0, 1920, 1040})}, {133, 7}, 1,
+            {1920, 1040});
+        row("single screen", {docked(laptop, {0, 0, 1280, 760})}, {133, 7}, 0, {1280, 760});
+        row("primary too narrow for the place", {screenAt(0, 0, 800, 600, true), right}, {103, 7},
+            1, {1920, 1080});
+        // 1280 x 800 device pixels at ratio 2: 640 x 400 logical pixels, too
+        // small for the console, which goes to the usable area's corner.
+        row("ratio 2 on the primary",
+            {docked(hidpi(screenAt(0, 0, 640, 400, true)), {0, 24, 640, 376}), right}, {0, 24}, 1,
+            {1920, 1080});
+        row("ratio 2 on the projector", {laptop, hidpi(right)}, {133, 7}, 1, {3840, 2160});
     }
 
-    void targetScreen()
+    void arrangements()
     {
         QFETCH(std::vector<Screen>, screens);
-        QFETCH(int, expected);
+        QFETCH(QPoint, console);
+        QFETCH(int, board);
+        QFETCH(QSize, boardPixels);
         TestConsole c;
         c.ports.screens.all = screens;
+        c.k.startUp.Form_Load();
+        const Element& form = c.s.Kumite2;
+        const ScreenPort::Point at = ScreenPort::placeOnPrimary(
+            screens, form.left(), form.top(), toPixels(form.width()), toPixels(form.height()));
+        QCOMPARE(QPoint(at.x, at.y), console);
+
         c.k.boardOpening.startbord();
         QVERIFY(c.k.boards.isShown());
-        QCOMPARE(c.k.boards.screenIndex(), expected);
-        const auto& target = screens[static_cast<std::size_t>(expected)];
-        QCOMPARE(Numbers::val(c.s.sbtxt.text()), target.available.width * 15.0);
-        QCOMPARE(Numbers::val(c.s.shtxt.text()), target.available.height * 15.0);
+        QCOMPARE(c.k.boards.screenIndex(), board);
+        // Measured as single-precision text with a leading blank.
+        const Screen& target = screens[static_cast<std::size_t>(board)];
+        QCOMPARE(c.s.sbtxt.text(), QStringLiteral(" %1").arg(target.available.width * 15));
+        QCOMPARE(c.s.shtxt.text(), QStringLiteral(" %1").arg(target.available.height * 15));
+        const double dpr = target.devicePixelRatio;
+        QCOMPARE(QSize(qRound(Numbers::val(c.s.sbtxt.text()) / 15 * dpr),
+                       qRound(Numbers::val(c.s.shtxt.text()) / 15 * dpr)),
+                 boardPixels);
     }
 
     // A second opening discards the first board with every change made to it.
@@ -400,19 +408,17 @@ private Q_SLOTS:
         QVERIFY(snapshot(c.k.kubord2()) == first);
     }
 
-    void copiesClockAndFieldNumber()
+    void copiesClock()
     {
         TestConsole c;
         c.s.Label1.setCaption(QStringLiteral("2"));
         c.s.Label2.setCaption(QStringLiteral("4"));
         c.s.Label3.setCaption(QStringLiteral("7"));
-        c.s.Text1.setText(QStringLiteral("12"));
         c.k.boardOpening.startbord();
         Kubord2& b = c.k.kubord2();
         QCOMPARE(b.Label5.caption(), QStringLiteral("2"));
         QCOMPARE(b.Label6.caption(), QStringLiteral("4"));
         QCOMPARE(b.Label8.caption(), QStringLiteral("7"));
-        QCOMPARE(b.Label4.caption(), QStringLiteral("12"));
     }
 
     // "Set" while the board is closed writes into a hidden board that the
@@ -433,28 +439,18 @@ private Q_SLOTS:
         QCOMPARE(c.k.kubord2().Label4.caption(), QStringLiteral("6"));
     }
 
-    void centredNumbers()
-    {
-        TestConsole c;
-        c.k.boardOpening.startbord();
-        for (const Element* e : c.k.kubord2().elements()) {
-            const bool centred =
-                QStringList{"scrw", "scri", "scww", "scwi", "Label4"}.contains(e->displayName());
-            QCOMPARE(e->alignment() == Alignment::Centre, centred);
-        }
-    }
-
     // The two ways in and the two ways out.
     void commands_data()
     {
         QTest::addColumn<QString>("open");
         QTest::addColumn<QString>("close");
-        QTest::newRow("menu") << "startext"
-                              << "closeext";
-        QTest::newRow("buttons") << "command1"
-                                 << "Command2";
-        QTest::newRow("menu, button") << "startext"
-                                      << "Command2";
+        auto row = [](const char* open, const char* close) {
+            QTest::addRow("%s, %s", open, close)
+                << QString::fromLatin1(open) << QString::fromLatin1(close);
+        };
+        row("startext", "closeext");
+        row("command1", "Command2");
+        row("startext", "Command2");
     }
 
     void commands()

@@ -118,6 +118,18 @@ def window_geometry(wid):
     return vals["X"], vals["Y"], vals["WIDTH"], vals["HEIGHT"]
 
 
+def frame_geometry(wid):
+    """(x, y, w, h) of a window with the frame the window manager gave it.
+    (xdotool's own geometry counts the frame's offset twice.)"""
+    info = dict(line.strip().split(":", 1) for line in run("xwininfo", "-id", str(wid)).splitlines()
+                if ":" in line)
+    x, y = int(info["Absolute upper-left X"]), int(info["Absolute upper-left Y"])
+    w, h = int(info["Width"]), int(info["Height"])
+    out = run("xprop", "-id", str(wid), "_NET_FRAME_EXTENTS", check=False)
+    left, right, top, bottom = (int(v) for v in out.split("=")[1].split(",")) if "=" in out else (0,) * 4
+    return x - left, y - top, w + left + right, h + top + bottom
+
+
 def active_window_name():
     return run("xdotool", "getactivewindow", "getwindowname", check=False).strip()
 

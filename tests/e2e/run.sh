@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The end-to-end test: two monitors first, then a single monitor.
+# The end-to-end test: two monitors first, then a single monitor, then the
+# projector left of the laptop, then two outputs of a Wayland compositor.
 #   tests/e2e/run.sh PATH/TO/kestrane
 # Screenshots, recordings and the program's output go to a folder named in
 # the output; it is removed again when every check passed (unless
@@ -14,10 +15,18 @@ two=$?
 "$here/session.sh" --one-screen -- /usr/bin/python3 "$here/test_e2e.py" --exe "$exe" \
   --artifacts "$artifacts/one-screen" --one-screen
 one=$?
+"$here/session.sh" --projector-left -- /usr/bin/python3 "$here/test_e2e.py" --exe "$exe" \
+  --artifacts "$artifacts/projector-left" --projector-left
+left=$?
+# Wayland: weston's two outputs are X windows on one wide monitor.
+OPERATOR=3240x1140 "$here/session.sh" --one-screen -- /usr/bin/python3 "$here/test_wayland.py" \
+  --exe "$exe" --artifacts "$artifacts/wayland"
+wayland=$?
 
-if [ $two -eq 0 ] && [ $one -eq 0 ] && [ "${E2E_KEEP:-0}" != 1 ]; then
+failed=$((two || one || left || wayland))
+if [ $failed -eq 0 ] && [ "${E2E_KEEP:-0}" != 1 ]; then
   rm -rf "$artifacts"
   exit 0
 fi
 echo "e2e: screenshots, recordings and logs kept in $artifacts"
-[ $two -eq 0 ] && [ $one -eq 0 ]
+[ $failed -eq 0 ]

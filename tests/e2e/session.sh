@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Runs a command inside a private desktop made for the end-to-end test:
 #  - Xvfb with two RandR monitors side by side, OPERATOR (primary) and
-#    AUDIENCE to its right, and the openbox window manager;
+#    AUDIENCE to its right (--projector-left: AUDIENCE at the desktop
+#    origin, OPERATOR to its right), and the openbox window manager;
 #  - a PulseAudio server whose only sink is a null sink (record its monitor);
 #  - a D-Bus session bus with the AT-SPI accessibility bus and registry.
 # Every process started here is stopped by its PID when the command ends,
 # also when it fails or is interrupted.
 #
-#   session.sh [--one-screen] -- COMMAND [ARGS...]
+#   session.sh [--one-screen | --projector-left] -- COMMAND [ARGS...]
 #
 # The command sees DISPLAY, PULSE_SERVER, PA_SINK, DBUS_SESSION_BUS_ADDRESS
 # and QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1.
@@ -15,14 +16,16 @@
 set -euo pipefail
 
 one_screen=0
+projector_left=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --one-screen) one_screen=1; shift ;;
+    --projector-left) projector_left=1; shift ;;
     --) shift; break ;;
     *) break ;;
   esac
 done
-[ $# -gt 0 ] || { echo "usage: $0 [--one-screen] -- COMMAND..." >&2; exit 2; }
+[ $# -gt 0 ] || { echo "usage: $0 [--one-screen | --projector-left] -- COMMAND..." >&2; exit 2; }
 
 op="${OPERATOR:-1280x800}"
 au="${AUDIENCE:-1920x1080}"
@@ -63,9 +66,11 @@ export DISPLAY=":$n"
 wait_for 10 xdpyinfo || { cat "$work/xvfb.log" >&2; echo "session: Xvfb did not start" >&2; exit 1; }
 
 output=$(xrandr --query | awk '/ connected/ {print $1; exit}')
-xrandr --setmonitor '*OPERATOR' "$w1/$(mm "$w1")x$h1/$(mm "$h1")+0+0" "$output" >/dev/null
+opx=0 aux=$w1
+if [ "$projector_left" = 1 ]; then opx=$w2 aux=0; fi
+xrandr --setmonitor '*OPERATOR' "$w1/$(mm "$w1")x$h1/$(mm "$h1")+$opx+0" "$output" >/dev/null
 if [ "$one_screen" = 0 ]; then
-  xrandr --setmonitor AUDIENCE "$w2/$(mm "$w2")x$h2/$(mm "$h2")+$w1+0" none >/dev/null
+  xrandr --setmonitor AUDIENCE "$w2/$(mm "$w2")x$h2/$(mm "$h2")+$aux+0" none >/dev/null
 fi
 
 openbox --sm-disable >"$work/openbox.log" 2>&1 &

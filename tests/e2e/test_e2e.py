@@ -6,6 +6,7 @@ manager, a null-sink sound server, the accessibility bus):
 
     session.sh -- test_e2e.py --exe build/dev/kestrane --artifacts DIR
     session.sh --one-screen -- test_e2e.py --exe ... --one-screen
+    session.sh --projector-left -- test_e2e.py --exe ... --projector-left
 
 Copies the executable into a temporary program folder with a kumite.ini that
 names two generated WAV files, starts it, and checks what the screens show and
@@ -286,6 +287,56 @@ def single_monitor_board_is_visible(op):
     assert reds > w * h // 8 and greys > w * h // 8, f"board not visible: {reds} red, {greys} grey"
 
 
+# --- the projector left of the laptop (session.sh --projector-left) ----------
+
+def inside(rect, outer):
+    x, y, w, h = rect
+    ox, oy, ow, oh = outer
+    return ox <= x and oy <= y and x + w <= ox + ow and y + h <= oy + oh
+
+
+def projector_left_keeps_console_and_board_apart(op):
+    laptop = d.monitors()["OPERATOR"]
+    frame = d.frame_geometry(op.console)
+    # (2000, 100) twips from the primary's corner, title bar included.
+    assert frame[:2] == (laptop[0] + 133, laptop[1] + 7), f"console frame at {frame}"
+    assert inside(frame, laptop), f"console frame {frame} not wholly on the laptop {laptop}"
+    op.press("Start Scoreboard")
+    time.sleep(1.0)
+    s = op.shot("projector-left")
+    ax, ay, aw, ah = op.audience()
+    boards = d.windows_named("Form2")
+    assert boards and d.frame_geometry(boards[0]) == (ax, ay, aw, ah), \
+        f"board at {boards and d.frame_geometry(boards[0])}, projector {op.audience()}"
+    y = ay + ah - 8
+    assert d.close_to(s.pixel(ax + 4, y), RED) and d.close_to(s.pixel(ax + aw - 4, y), GREY), \
+        f"projector corners {s.pixel(ax + 4, y)} {s.pixel(ax + aw - 4, y)}"
+    assert d.frame_geometry(op.console) == frame, "the board moved the console"
+    assert d.active_window_name() == TITLE, f"focus went to {d.active_window_name()!r}"
+
+
+def unplugged_projector_sends_console_home(op):
+    # The operator has dragged the console onto the projector; then the
+    # projector goes.
+    ax, ay, _, _ = op.audience()
+    d.run("xdotool", "windowmove", str(op.console), str(ax + 300), str(ay + 200))
+    assert wait_until(lambda: inside(d.frame_geometry(op.console), op.audience()), 3), \
+        f"console not moved onto the projector: {d.frame_geometry(op.console)}"
+    d.run("xrandr", "--delmonitor", "AUDIENCE")
+    laptop = d.monitors()["OPERATOR"]
+    home = (laptop[0] + 133, laptop[1] + 7)
+    assert wait_until(lambda: d.frame_geometry(op.console)[:2] == home, 5), \
+        f"console frame at {d.frame_geometry(op.console)} after unplugging, expected {home}"
+    assert wait_until(lambda: not d.windows_named("Form2"), 3), "the board outlived its screen"
+    op.shot("projector-unplugged")
+    assert d.active_window_name() == TITLE, f"focus went to {d.active_window_name()!r}"
+
+
+PROJECTOR_LEFT = [
+    projector_left_keeps_console_and_board_apart,
+    unplugged_projector_sends_console_home,
+]
+
 TWO_SCREENS = [
     console_appears_with_settings,
     board_fills_audience_monitor,
@@ -306,14 +357,16 @@ def main():
     ap.add_argument("--exe", required=True)
     ap.add_argument("--artifacts", required=True)
     ap.add_argument("--one-screen", action="store_true")
+    ap.add_argument("--projector-left", action="store_true")
     args = ap.parse_args()
+    checks = ONE_SCREEN if args.one_screen else PROJECTOR_LEFT if args.projector_left else TWO_SCREENS
     os.makedirs(args.artifacts, exist_ok=True)
 
     op = Operator(os.path.abspath(args.exe), args.artifacts)
     passed = failed = 0
     try:
         op.start()
-        for check in (ONE_SCREEN if args.one_screen else TWO_SCREENS):
+        for check in checks:
             t = time.time()
             try:
                 check(op)

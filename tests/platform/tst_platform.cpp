@@ -21,7 +21,7 @@ private Q_SLOTS:
         QCOMPARE(all[1].geometry, (ScreenPort::Rect{1280, 0, 1920, 1080}));
         QCOMPARE(ScreenPort::screenAt(all, 1280 + 7, 0), 1);
         QCOMPARE(ScreenPort::screenAt(all, 4000, 0), -1);
-        QCOMPARE(port.primary(all), &all[0]);
+        QCOMPARE(ScreenPort::primaryIndex(all), 0);
     }
 
     // Ticks follow the element's on/off state. Turning on a running timer
