@@ -85,23 +85,18 @@ class Operator:
         return d.Shot(os.path.join(self.artifacts, f"{self.shots:02d}-{name}.png"))
 
     # Widgets by role and name; index counts left to right.
-    def button(self, name, index=0):
-        return self.ui.find("push button", name, index)
+    def button(self, name, index=0, timeout=5):
+        return self.ui.find("push button", name, index, timeout)
 
     def press(self, name, index=0):
         d.click_node(self.button(name, index))
         time.sleep(0.3)
 
     def clock_digits(self):
-        """The console's clock as text, read from the labels in the clock panel."""
-        kx, ky, kw, kh = d.extents(self.ui.find("push button", "KO Timer"))
-        middle = kx + kw / 2
-        labels = []
-        for node in self.ui.nodes("label"):
-            x, y, w, h = d.extents(node)
-            if d.showing(node) and ky < y < ky + 100 and abs(x + w / 2 - middle) < 90:
-                labels.append((x, node.name))
-        return "".join(name for _, name in sorted(labels))
+        """The console's clock as text: its one accessible text "Match clock m:ss"."""
+        names = [n.name for n in self.ui.nodes("label") if n.name.startswith("Match clock ")]
+        assert len(names) == 1, f"match clock labels: {names}"
+        return names[0][len("Match clock "):]
 
     def audience(self):
         return d.monitors().get("AUDIENCE")
@@ -161,7 +156,7 @@ def ippon_sounds_the_end_and_blinks_aka(op):
     quiet = rec.stop()
     assert quiet < -60, f"{quiet:.1f} dBFS before the ippon"
     rec = d.Recording(os.path.join(op.artifacts, "ippon.wav")).start()
-    op.press("Ippon", 1)  # Aka's half is on the right of the console
+    op.press("Aka Ippon")
     plate = op.board_rect(360, 0, 2145, 1395)
     shots = d.burst(plate, 6, 0.25)  # over 1.5 s: three blink phases
     samples = [s.count((0, 0, s.width, s.height), GREY, 30) for s in shots]
@@ -171,6 +166,29 @@ def ippon_sounds_the_end_and_blinks_aka(op):
     assert len(samples) >= 4, f"only {len(samples)} samples in 1.5 s"
     lit = [n > 200 for n in samples]
     assert any(lit) and not all(lit), f"Aka's name never blinked: light-grey pixels {samples}"
+
+
+def controls_say_what_they_are_for(op):
+    for name in ("Shiro Ippon", "Aka Ippon", "Shiro Waza-ari minus one", "Aka Waza-ari minus one"):
+        op.button(name)
+    for name in ("Shiro ippon 0", "Aka waza-ari 0", "Match clock 1:30"):
+        op.ui.find("label", name)
+    spoken = [n.name for n in op.ui.nodes("label") if d.showing(n)]
+    assert ":" not in spoken and "-1" not in spoken, f"bare readouts: {spoken}"
+    # The clock's name follows it as it runs.
+    d.key("s")
+    assert wait_until(lambda: op.clock_digits() == "1:28", 4), op.clock_digits()
+    d.key("s")
+    op.press("Reset time")
+
+
+def window_manager_close_asks_during_a_match(op):
+    op.press("Shiro Waza-ari")
+    d.key("alt+F4")
+    d.click_node(op.button("No", timeout=5))
+    time.sleep(0.5)
+    assert op.proc.poll() is None and d.windows_named(TITLE), "No closed the console"
+    assert op.ui.find("label", "Shiro waza-ari 1"), "the score was lost"
 
 
 def penalty_lights_its_lamp(op):
@@ -288,6 +306,7 @@ def single_monitor_board_is_visible(op):
 
 TWO_SCREENS = [
     console_appears_with_settings,
+    controls_say_what_they_are_for,
     board_fills_audience_monitor,
     ippon_sounds_the_end_and_blinks_aka,
     penalty_lights_its_lamp,
@@ -296,6 +315,7 @@ TWO_SCREENS = [
     ko_replaces_the_board_clock,
     external_mirror_reopens_red_on_the_right,
     save_and_restart_keeps_the_option,
+    window_manager_close_asks_during_a_match,
     close_button_ends_the_program,
 ]
 ONE_SCREEN = [single_monitor_board_is_visible]
