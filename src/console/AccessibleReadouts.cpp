@@ -67,8 +67,8 @@ AccessibleReadouts::AccessibleReadouts(MatchState& state, ConsoleCanvas& canvas)
         if (QWidget* w = m_canvas.widgetFor(e))
             w->setProperty(kSilent, true);
     }
-    for (Element* e : {&s.scwi, &s.scww, &s.scri, &s.scrw, &s.Label1, &s.Label2, &s.Label3,
-                       &s.Label20}) {
+    for (Element* e :
+         {&s.scwi, &s.scww, &s.scri, &s.scrw, &s.Label1, &s.Label2, &s.Label3, &s.Label20}) {
         const int id = e->addObserver([this](const Element&, Property p) {
             if (p == Property::Caption)
                 update();

@@ -32,8 +32,8 @@ bool CloseGuard::windowClose()
     if (m_asking)
         return false;
     m_asking = true;
-    const bool yes =
-        m_k.ports.messages.ask(QStringLiteral("Close Kestrane? The match on the board will be lost."));
+    const bool yes = m_k.ports.messages.ask(
+        QStringLiteral("Close Kestrane? The match on the board will be lost."));
     m_asking = false;
     return yes;
 }

@@ -103,5 +103,4 @@ void ElementTextBox::type(const std::function<void()>& edit)
     m_filter->setTyping(false);
 }
 
-
 } // namespace kestrane::view

@@ -45,9 +45,9 @@ std::vector<TabChain::Panel> TabChain::panels() const
     std::vector<Panel> all = shiroLeft ? shiro : aka;
     for (const Panel& p : shiroLeft ? aka : shiro)
         all.push_back(p);
-    for (const Element* e : {&s.Frame1, &s.Frame12, &s.ippon, &s.Frame8, &s.Frame17, &s.Frame9,
-                             &s.Frame10, &s.Frame11, &s.Frame14, &s.Frame7, &s.Frame13, &s.Frame15,
-                             &s.Frame16})
+    for (const Element* e :
+         {&s.Frame1, &s.Frame12, &s.ippon, &s.Frame8, &s.Frame17, &s.Frame9, &s.Frame10, &s.Frame11,
+          &s.Frame14, &s.Frame7, &s.Frame13, &s.Frame15, &s.Frame16})
         all.push_back({e});
     return all;
 }

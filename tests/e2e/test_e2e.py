@@ -24,6 +24,7 @@ import time
 import traceback
 
 import desktop as d
+import input_checks as ic
 
 TITLE = "Kestrane 1.2.1"
 RED = (0xC0, 0x00, 0x00)
@@ -168,29 +169,6 @@ def ippon_sounds_the_end_and_blinks_aka(op):
     assert any(lit) and not all(lit), f"Aka's name never blinked: light-grey pixels {samples}"
 
 
-def controls_say_what_they_are_for(op):
-    for name in ("Shiro Ippon", "Aka Ippon", "Shiro Waza-ari minus one", "Aka Waza-ari minus one"):
-        op.button(name)
-    for name in ("Shiro ippon 0", "Aka waza-ari 0", "Match clock 1:30"):
-        op.ui.find("label", name)
-    spoken = [n.name for n in op.ui.nodes("label") if d.showing(n)]
-    assert ":" not in spoken and "-1" not in spoken, f"bare readouts: {spoken}"
-    # The clock's name follows it as it runs.
-    d.key("s")
-    assert wait_until(lambda: op.clock_digits() == "1:28", 4), op.clock_digits()
-    d.key("s")
-    op.press("Reset time")
-
-
-def window_manager_close_asks_during_a_match(op):
-    op.press("Shiro Waza-ari")
-    d.key("alt+F4")
-    d.click_node(op.button("No", timeout=5))
-    time.sleep(0.5)
-    assert op.proc.poll() is None and d.windows_named(TITLE), "No closed the console"
-    assert op.ui.find("label", "Shiro waza-ari 1"), "the score was lost"
-
-
 def penalty_lights_its_lamp(op):
     box = op.ui.find("check box", "Aka penalty A row 1")
     lamp = op.board_point(360 + 1830 + 300, 1440 + 840 + 300)
@@ -306,7 +284,7 @@ def single_monitor_board_is_visible(op):
 
 TWO_SCREENS = [
     console_appears_with_settings,
-    controls_say_what_they_are_for,
+    ic.controls_say_what_they_are_for,
     board_fills_audience_monitor,
     ippon_sounds_the_end_and_blinks_aka,
     penalty_lights_its_lamp,
@@ -315,7 +293,8 @@ TWO_SCREENS = [
     ko_replaces_the_board_clock,
     external_mirror_reopens_red_on_the_right,
     save_and_restart_keeps_the_option,
-    window_manager_close_asks_during_a_match,
+    ic.middle_click_paste_keeps_digits,
+    ic.window_manager_close_asks_during_a_match,
     close_button_ends_the_program,
 ]
 ONE_SCREEN = [single_monitor_board_is_visible]
