@@ -25,11 +25,12 @@ def controls_say_what_they_are_for(op):
     # The clock's one name follows it as it runs.
     d.key("s")
     end = time.time() + 4
-    while op.clock_digits() != "1:28" and time.time() < end:
+    while op.clock_digits() == "1:30" and time.time() < end:
         time.sleep(0.1)
-    assert op.clock_digits() == "1:28", op.clock_digits()
+    running = op.clock_digits()
     d.key("s")
     op.press("Reset time")
+    assert running in ("1:29", "1:28", "1:27"), f"the clock's name did not run: {running}"
 
 
 def middle_click_paste_keeps_digits(op):
