@@ -48,6 +48,7 @@ public:
 class NoMessages final : public MessagePort {
 public:
     void show(const QString&, int) override {}
+    bool ask(const QString&) override { return false; }
 };
 
 class NoFiles final : public FileDialogPort {

@@ -23,6 +23,11 @@ void KoTimer::wire()
     s.Command15.onClick = [this] { Command15_Click(); };
 }
 
+bool KoTimer::panelOpen() const
+{
+    return m_k.state.Frame12.top() != kPanelClosedTop;
+}
+
 double KoTimer::factorF() const
 {
     const double height = Numbers::val(m_k.state.shtxt.text());

@@ -19,6 +19,8 @@ public:
     void Command15_Click();
     // The board's vertical factor, computed again from shtxt and vsch.
     double factorF() const;
+    // The count panel stands in view: counting or finished.
+    bool panelOpen() const;
 
 private:
     // The count into board Label1(14), then into Label20.

@@ -28,6 +28,14 @@ QHash<QString, QString> describedControls()
         {QStringLiteral("shtxt"), QStringLiteral("Board height")},
         {QStringLiteral("Check2"), QStringLiteral("Shiro penalty S")},
         {QStringLiteral("Check11"), QStringLiteral("Aka penalty S")},
+        {QStringLiteral("SanbonB"), QStringLiteral("Shiro Ippon")},
+        {QStringLiteral("MyButton1"), QStringLiteral("Shiro Ippon minus one")},
+        {QStringLiteral("NihonB"), QStringLiteral("Shiro Waza-ari")},
+        {QStringLiteral("Command9"), QStringLiteral("Shiro Waza-ari minus one")},
+        {QStringLiteral("Command6"), QStringLiteral("Aka Ippon")},
+        {QStringLiteral("Command10"), QStringLiteral("Aka Ippon minus one")},
+        {QStringLiteral("Command8"), QStringLiteral("Aka Waza-ari")},
+        {QStringLiteral("MyButton2"), QStringLiteral("Aka Waza-ari minus one")},
     };
     // The penalty grids, row by row as designed; the last row starts with
     // its extra box.

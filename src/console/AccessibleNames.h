@@ -8,9 +8,10 @@ class Element;
 
 namespace kestrane::view {
 
-// The name a screen reader gives a console control: its text where it has
-// one, a description where it shows none (penalty boxes, arrows, browse
-// buttons, text boxes).
+// The name a screen reader gives a console control: its text where that
+// says what it is for, a description where it shows none or only part of it
+// (penalty boxes, arrows, browse buttons, text boxes, the score buttons
+// with their side).
 QString accessibleNameFor(const Element& e);
 
 } // namespace kestrane::view

@@ -1,5 +1,6 @@
 #include "console/ConsoleCanvas.h"
 
+#include "console/AccessibleReadouts.h"
 #include "console/ElementCheckBox.h"
 #include "console/ElementFrame.h"
 #include "console/ElementLabel.h"
@@ -7,6 +8,7 @@
 #include "console/ElementShape.h"
 #include "console/ElementTextBox.h"
 #include "console/PushButton.h"
+#include "console/TabChain.h"
 #include "match/MatchState.h"
 
 #include <algorithm>
@@ -49,6 +51,7 @@ int rank(const Element& e)
 ConsoleCanvas::ConsoleCanvas(MatchState& state, QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("consoleClientArea"));
+    AccessibleReadouts::installFactory();
     std::vector<Element*> order;
     for (Element* e : state.elements()) {
         if (hasWidget(*e))
@@ -62,6 +65,8 @@ ConsoleCanvas::ConsoleCanvas(MatchState& state, QWidget* parent) : QWidget(paren
     // order the containers had to be made in.
     for (Element* e : order)
         m_widgets.value(e)->raise();
+    new AccessibleReadouts(state, *this);
+    new TabChain(state, *this);
 }
 
 QWidget* ConsoleCanvas::create(Element& e)

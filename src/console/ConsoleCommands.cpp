@@ -16,7 +16,7 @@ void ConsoleCommands::sluit_Click()
 {
     // The board first, shown or not; the About window stays open.
     m_k.boards.close();
-    m_k.ports.windows.closeConsole();
+    closeConsoleWindow();
 }
 
 void ConsoleCommands::over_Click()
@@ -28,7 +28,15 @@ void ConsoleCommands::Command14_Click()
 {
     m_k.boards.close();
     m_k.ports.windows.closeAbout();
+    closeConsoleWindow();
+}
+
+void ConsoleCommands::closeConsoleWindow()
+{
+    // The commands close without a question, match or not.
+    m_byCommand = true;
     m_k.ports.windows.closeConsole();
+    m_byCommand = false;
 }
 
 void ConsoleCommands::consoleClosing()

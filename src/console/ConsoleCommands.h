@@ -20,10 +20,15 @@ public:
     void consoleClosing();
     // True once the console has closed.
     bool closed() const { return m_closed; }
+    // True while one of the Close commands closes the console window.
+    bool closingByCommand() const { return m_byCommand; }
 
 private:
+    void closeConsoleWindow();
+
     Kumite2& m_k;
     bool m_closed = false;
+    bool m_byCommand = false;
 };
 
 } // namespace kestrane

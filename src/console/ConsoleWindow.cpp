@@ -203,7 +203,12 @@ void ConsoleWindow::showEvent(QShowEvent* event)
 
 void ConsoleWindow::closeEvent(QCloseEvent* event)
 {
-    // Title bar, Alt+F4 and both Close commands end here.
+    // Title bar, Alt+F4 and both Close commands end here; the model decides
+    // whether a close that is not a Close command asks first.
+    if (!m_k.commands.closed() && !m_k.closeGuard.windowClose()) {
+        event->ignore();
+        return;
+    }
     if (!m_k.commands.closed())
         m_k.commands.consoleClosing();
     QMainWindow::closeEvent(event);

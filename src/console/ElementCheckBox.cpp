@@ -12,9 +12,12 @@ ElementCheckBox::ElementCheckBox(Element& element, QWidget* parent)
     setChecked(element.value() == 1);
     setAccessibleName(accessibleNameFor(element));
     applyLook();
-    // clicked: the operator's toggles only, never the program's setChecked.
-    connect(this, &QCheckBox::clicked, this,
-            [this](bool on) { m_binding.element().setValue(on ? 1 : 0); });
+    // toggled, not clicked: an accessibility Toggle changes the state
+    // without a click.
+    connect(this, &QCheckBox::toggled, this, [this](bool on) {
+        if (!m_showingValue)
+            m_binding.element().setValue(on ? 1 : 0);
+    });
 }
 
 void ElementCheckBox::applyLook()
@@ -34,7 +37,11 @@ void ElementCheckBox::changed(Property p)
 {
     switch (p) {
     case Property::Value:
+        // Showing the program's value is not a change by the operator (a
+        // greyed 2 shows unticked and stays 2).
+        m_showingValue = true;
         setChecked(m_binding.element().value() == 1);
+        m_showingValue = false;
         break;
     case Property::Caption:
         setText(m_binding.element().caption());

@@ -6,8 +6,9 @@
 
 namespace kestrane::view {
 
-// A check box: a click by the operator sets the element's value (which runs
-// its handler); a value set by the program only moves the tick.
+// A check box: every change of its state by the operator (mouse, Space, an
+// assistive tool's Toggle) sets the element's value, which runs its handler
+// once; a value set by the program only moves the tick.
 class ElementCheckBox final : public QCheckBox {
     Q_OBJECT
 public:
@@ -18,6 +19,7 @@ private:
     void changed(Property p);
 
     ElementBinding m_binding;
+    bool m_showingValue = false;
 };
 
 } // namespace kestrane::view

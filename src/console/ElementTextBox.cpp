@@ -1,15 +1,10 @@
 #include "console/ElementTextBox.h"
 
 #include "console/AccessibleNames.h"
+#include "console/TextBoxFilter.h"
 #include "console/ViewUnits.h"
 
-#include <QAction>
-#include <QClipboard>
-#include <QContextMenuEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMenu>
-#include <QMimeData>
 
 namespace kestrane::view {
 
@@ -20,8 +15,14 @@ ElementTextBox::ElementTextBox(Element& element, QWidget* parent)
     setCursorPosition(0);
     setAccessibleName(accessibleNameFor(element));
     applyLook();
-    connect(this, &QLineEdit::textEdited, this,
-            [this](const QString& t) { m_binding.element().setText(t); });
+    m_filter = new TextBoxFilter(element, this);
+    setValidator(m_filter);
+    // textChanged, not textEdited: an assistive tool sets the text without
+    // an edit.
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& t) {
+        if (t != m_binding.element().text())
+            m_binding.element().setText(t);
+    });
 }
 
 void ElementTextBox::applyLook()
@@ -64,11 +65,6 @@ void ElementTextBox::changed(Property p)
 
 void ElementTextBox::keyPressEvent(QKeyEvent* event)
 {
-    if (event->matches(QKeySequence::Paste)) {
-        pasteFiltered();
-        event->accept();
-        return;
-    }
     int code = 0;
     if (event->key() == Qt::Key_Backspace) {
         code = 8;
@@ -89,54 +85,22 @@ void ElementTextBox::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (result == code) {
-        QLineEdit::keyPressEvent(event);
+        type([&] { QLineEdit::keyPressEvent(event); });
         return;
     }
     // The handler replaced the character: type the replacement instead.
     if (result == 8)
         backspace();
     else if (result >= 32)
-        insert(QString(QChar(result)));
-    m_binding.element().setText(text());
+        type([&] { insert(QString(QChar(result))); });
     event->accept();
 }
 
-void ElementTextBox::insertFiltered(const QString& t)
+void ElementTextBox::type(const std::function<void()>& edit)
 {
-    insert(m_binding.element().filterText(t));
-    m_binding.element().setText(text());
-}
-
-void ElementTextBox::pasteFiltered()
-{
-    if (isReadOnly())
-        return;
-    insertFiltered(QGuiApplication::clipboard()->text());
-}
-
-void ElementTextBox::contextMenuEvent(QContextMenuEvent* event)
-{
-    QMenu* menu = createStandardContextMenu();
-    // The standard Paste would bypass the filter: route it through ours.
-    for (QAction* a : menu->actions()) {
-        if (a->objectName() == QLatin1String("edit-paste")) {
-            disconnect(a, &QAction::triggered, this, &QLineEdit::paste);
-            connect(a, &QAction::triggered, this, &ElementTextBox::pasteFiltered);
-        }
-    }
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(event->globalPos());
-}
-
-void ElementTextBox::dropEvent(QDropEvent* event)
-{
-    if (!event->mimeData()->hasText() || isReadOnly()) {
-        event->ignore();
-        return;
-    }
-    setCursorPosition(cursorPositionAt(event->position().toPoint()));
-    insertFiltered(event->mimeData()->text());
-    event->acceptProposedAction();
+    m_filter->setTyping(true);
+    edit();
+    m_filter->setTyping(false);
 }
 
 } // namespace kestrane::view

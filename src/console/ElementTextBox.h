@@ -6,29 +6,28 @@
 
 namespace kestrane::view {
 
+class TextBoxFilter;
+
 // A text box. Every typed character passes the element's key handler first
-// (0 discards it, any other code is what the box takes); pasted and dropped
-// text passes its text filter. Edits are written into the element; changes
-// the program makes to the element show in the box.
+// (0 discards it, any other code is what the box takes); text that enters
+// any other way passes its text filter (TextBoxFilter). Every change of the
+// box is written into the element; changes the program makes to the
+// element show in the box.
 class ElementTextBox final : public QLineEdit {
     Q_OBJECT
 public:
     ElementTextBox(Element& element, QWidget* parent);
 
-    // Inserts text as a paste would, through the element's text filter.
-    void insertFiltered(const QString& text);
-
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
 
 private:
-    void pasteFiltered();
     void applyLook();
     void changed(Property p);
+    void type(const std::function<void()>& edit);
 
     ElementBinding m_binding;
+    TextBoxFilter* m_filter = nullptr;
 };
 
 } // namespace kestrane::view

@@ -8,6 +8,7 @@
 #include "clock/KoTimer.h"
 #include "clock/MatchClock.h"
 #include "clock/MatchReset.h"
+#include "console/CloseGuard.h"
 #include "console/ConsoleCommands.h"
 #include "console/SetupPanel.h"
 #include "console/StartUp.h"
@@ -72,6 +73,7 @@ public:
     SideSwap sideSwap{*this};
     SetupPanel setup{*this};
     ConsoleCommands commands{*this};
+    CloseGuard closeGuard{*this};
     StartUp startUp{*this};
 };
 

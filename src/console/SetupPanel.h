@@ -10,9 +10,9 @@ class Kumite2;
 // rule of the path and scale boxes.
 //
 // The console window feeds each typed character through the box's
-// keyPress() and pasted or dropped text through its filterText(); keys that
-// type no character (arrows, Delete, Home, End) and the clipboard and undo
-// shortcuts never reach these filters.
+// keyPress() and all other text that enters the box (pasted by any means,
+// dropped, from an input method) through its filterText(); keys that type
+// no character (arrows, Delete, Home, End) never reach the key filter.
 class SetupPanel {
 public:
     explicit SetupPanel(Kumite2& k) : m_k(k) {}

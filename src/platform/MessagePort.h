@@ -12,6 +12,9 @@ public:
 
     virtual ~MessagePort() = default;
     virtual void show(const QString& text, int style) = 0;
+    // The one question with two answers, Yes and No, No the default (also
+    // when the box is dismissed): true for Yes.
+    virtual bool ask(const QString& text) = 0;
 };
 
 } // namespace kestrane

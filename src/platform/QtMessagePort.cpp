@@ -27,4 +27,14 @@ void QtMessagePort::show(const QString& text, int style)
     box.exec();
 }
 
+bool QtMessagePort::ask(const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Kestrane"), text,
+                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("question"));
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 } // namespace kestrane

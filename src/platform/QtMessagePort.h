@@ -7,6 +7,7 @@ namespace kestrane {
 class QtMessagePort final : public MessagePort {
 public:
     void show(const QString& text, int style) override;
+    bool ask(const QString& text) override;
 };
 
 } // namespace kestrane

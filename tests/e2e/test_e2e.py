@@ -25,6 +25,7 @@ import time
 import traceback
 
 import desktop as d
+import input_checks as ic
 
 TITLE = "Kestrane 1.2.1"
 RED = (0xC0, 0x00, 0x00)
@@ -86,23 +87,18 @@ class Operator:
         return d.Shot(os.path.join(self.artifacts, f"{self.shots:02d}-{name}.png"))
 
     # Widgets by role and name; index counts left to right.
-    def button(self, name, index=0):
-        return self.ui.find("push button", name, index)
+    def button(self, name, index=0, timeout=5):
+        return self.ui.find("push button", name, index, timeout)
 
     def press(self, name, index=0):
         d.click_node(self.button(name, index))
         time.sleep(0.3)
 
     def clock_digits(self):
-        """The console's clock as text, read from the labels in the clock panel."""
-        kx, ky, kw, kh = d.extents(self.ui.find("push button", "KO Timer"))
-        middle = kx + kw / 2
-        labels = []
-        for node in self.ui.nodes("label"):
-            x, y, w, h = d.extents(node)
-            if d.showing(node) and ky < y < ky + 100 and abs(x + w / 2 - middle) < 90:
-                labels.append((x, node.name))
-        return "".join(name for _, name in sorted(labels))
+        """The console's clock as text: its one accessible text "Match clock m:ss"."""
+        names = [n.name for n in self.ui.nodes("label") if n.name.startswith("Match clock ")]
+        assert len(names) == 1, f"match clock labels: {names}"
+        return names[0][len("Match clock "):]
 
     def audience(self):
         return d.monitors().get("AUDIENCE")
@@ -162,7 +158,7 @@ def ippon_sounds_the_end_and_blinks_aka(op):
     quiet = rec.stop()
     assert quiet < -60, f"{quiet:.1f} dBFS before the ippon"
     rec = d.Recording(os.path.join(op.artifacts, "ippon.wav")).start()
-    op.press("Ippon", 1)  # Aka's half is on the right of the console
+    op.press("Aka Ippon")
     plate = op.board_rect(360, 0, 2145, 1395)
     shots = d.burst(plate, 6, 0.25)  # over 1.5 s: three blink phases
     samples = [s.count((0, 0, s.width, s.height), GREY, 30) for s in shots]
@@ -339,6 +335,7 @@ PROJECTOR_LEFT = [
 
 TWO_SCREENS = [
     console_appears_with_settings,
+    ic.controls_say_what_they_are_for,
     board_fills_audience_monitor,
     ippon_sounds_the_end_and_blinks_aka,
     penalty_lights_its_lamp,
@@ -347,6 +344,8 @@ TWO_SCREENS = [
     ko_replaces_the_board_clock,
     external_mirror_reopens_red_on_the_right,
     save_and_restart_keeps_the_option,
+    ic.middle_click_paste_keeps_digits,
+    ic.window_manager_close_asks_during_a_match,
     close_button_ends_the_program,
 ]
 ONE_SCREEN = [single_monitor_board_is_visible]

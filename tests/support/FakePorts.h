@@ -29,11 +29,22 @@ public:
     std::function<void(const QString&)> onPlay;
 };
 
-// Records every message box: its text and style.
+// Records every message box: its text and style; every question is
+// recorded and answered with `yes`.
 class FakeMessages final : public MessagePort {
 public:
     void show(const QString& text, int style) override { shown.push_back({text, style}); }
+    bool ask(const QString& text) override
+    {
+        asked << text;
+        if (onAsk)
+            onAsk();
+        return yes;
+    }
     std::vector<std::pair<QString, int>> shown;
+    QStringList asked;
+    bool yes = false;
+    std::function<void()> onAsk; // runs while the question is open
 };
 
 // Answers the file dialog with `answer` and records each request.
