@@ -125,7 +125,12 @@ void BoardFit::fitClock(const std::vector<Element*>& group, std::vector<LabelBox
         first = std::min(first, box.left);
         last = std::max(last, box.right());
     }
-    const double margin = std::max(0.0, m_board.Frame1.width() - last);
+    // The frame's margin as designed: as far in as the units end from its
+    // right edge, but never more than one-digit minutes start (the tens of
+    // seconds show how wide one digit is).
+    const LabelBox& minutes = boxes.front();
+    const double oneDigit = minutes.right() - boxes[2].width;
+    const double margin = std::max(0.0, std::min(m_board.Frame1.width() - last, oneDigit));
     if (first >= margin)
         return;
     // Every anchor moves towards the units' right edge by the same share.

@@ -18,9 +18,10 @@ class TextMeasure;
 //  - a score stays inside its half of the board, clear of the "IP" and "WA"
 //    captions beside it;
 //  - the field number stays inside its white box;
-//  - the clock's four labels shrink together, towards the units' right
-//    edge, until the minutes start as far inside the clock frame as the
-//    units end from its right edge.
+//  - the clock's four labels (minutes, ":", tens, units) shrink together,
+//    towards the units' right edge, until the minutes start as far inside
+//    the clock frame as the units end from its right edge (or as one-digit
+//    minutes start, if that is less).
 class BoardFit {
 public:
     BoardFit(Kubord2& board, const TextMeasure& measure) : m_board(board), m_measure(measure) {}
