@@ -104,6 +104,13 @@ double ElementLabel::textWidth(const QFont& font) const
     return QFontMetricsF(font).horizontalAdvance(text()) + 2 * margin() + 2;
 }
 
+// Words wrap onto the next line; only a single word (a number) can be cut.
+bool ElementLabel::canWrap() const
+{
+    const QString& t = text();
+    return std::any_of(t.begin(), t.end(), [](QChar c) { return c.isSpace(); });
+}
+
 bool ElementLabel::fitsBox(const QFont& font) const
 {
     return textWidth(font) - 2 <= rectOf(m_binding.element()).width();
@@ -142,7 +149,7 @@ double ElementLabel::roomAroundCentre() const
 double ElementLabel::neededShare() const
 {
     const Element& e = m_binding.element();
-    if (text().isEmpty() || e.alignment() == Alignment::Left)
+    if (text().isEmpty() || e.alignment() == Alignment::Left || canWrap())
         return 1.0;
     const double room =
         e.alignment() == Alignment::Right ? rectOf(e).right() + 1.0 : roomAroundCentre();
@@ -168,7 +175,7 @@ void ElementLabel::showAt(double share)
     const int needed = static_cast<int>(std::ceil(textWidth(f)));
     if (!fitsBox(f) && e.alignment() == Alignment::Right)
         wanted.setLeft(box.right() + 1 - needed);
-    else if (!fitsBox(f) && e.alignment() == Alignment::Centre)
+    else if (!fitsBox(f) && e.alignment() == Alignment::Centre && !canWrap())
         wanted = QRect(box.left() - (needed - box.width()) / 2, box.top(), needed, box.height());
     if (share < 1.0)
         wanted.translate(0, (QFontMetrics(fontAt(1.0)).height() - QFontMetrics(f).height()) / 2);

@@ -35,6 +35,7 @@ private:
     QFont fontAt(double share) const;
     double textWidth(const QFont& font) const;
     bool fitsBox(const QFont& font) const;
+    bool canWrap() const;
     // The width the centred text may take, between its neighbours.
     double roomAroundCentre() const;
 
