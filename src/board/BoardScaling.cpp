@@ -76,6 +76,8 @@ void BoardScaling::apply(Kubord2& b, const Factors& f)
     const double h = f.horizontal;
     const double v = f.vertical;
     const bool narrow = f.ratio < kNarrowRatio;
+    // The labels' own places and fonts are scaled; fitted anew at the end.
+    b.setFitting(false);
 
     // 1. The half backgrounds fill the board whatever the corrections.
     for (Element* e : {&b.Shape1, &b.Shape2}) {
@@ -122,6 +124,7 @@ void BoardScaling::apply(Kubord2& b, const Factors& f)
         scaleBox(b.shape4(i), h, v);
     // 12. The KO background gets its own place whatever its design Top.
     b.shape4(21).setTop(scaled(4560, v));
+    b.setFitting(true);
 }
 
 } // namespace kestrane

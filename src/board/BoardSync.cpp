@@ -43,6 +43,8 @@ void BoardSync::laaddata()
 void BoardSync::bordspiegel()
 {
     Kubord2& b = m_k.kubord2();
+    // The numbers are fitted to their new neighbours once all have moved.
+    b.setFitting(false);
     b.Shape1.setLeft(8000);
     b.Shape2.setLeft(0);
     b.label1(11).setLeft(12800);
@@ -61,6 +63,7 @@ void BoardSync::bordspiegel()
     b.label1(17).setLeft(12000);
     b.label1(18).setLeft(300);
     b.label1(19).setLeft(4000);
+    b.setFitting(true);
 }
 
 // The mirror choice takes effect at the next opening; the open board goes.

@@ -1,5 +1,7 @@
 #include "board/Kubord2.h"
 
+#include "board/BoardFit.h"
+
 namespace kestrane {
 
 Kubord2::Kubord2()
@@ -12,35 +14,92 @@ Kubord2::Kubord2()
     for (Element* e : m_elements) {
         if (e->kind() != ElementKind::Label)
             continue;
+        m_own[e] = {e->left(), e->top(), e->fontSize(), e->caption(), e->left(), e->top()};
         // The board owns its elements, so the observers never outlive them.
-        e->addObserver([this, e](const Element&, Property p) {
-            if (p == Property::Caption || p == Property::Font)
-                fitToText(*e);
-        });
+        e->addObserver([this, e](const Element&, Property p) { changed(*e, p); });
     }
 }
 
 void Kubord2::setTextMeasure(const TextMeasure* measure)
 {
     m_measure = measure;
-    for (Element* e : m_elements) {
-        if (e->kind() == ElementKind::Label)
-            fitToText(*e);
-    }
+    for (Element* e : m_elements)
+        place(*e);
 }
 
-void Kubord2::fitToText(Element& label)
+void Kubord2::setFitting(bool on)
 {
-    if (!m_measure || !label.autoSize())
+    m_fitting = on;
+    for (Element* e : m_elements)
+        place(*e);
+}
+
+// What is written from outside becomes the label's own value; the fit only
+// ever derives the shown values from those.
+void Kubord2::changed(Element& label, Property p)
+{
+    if (m_placing)
         return;
-    const TextMeasure::Size size =
-        m_measure->textSize(label.caption(), label.fontSize(), label.bold());
-    double left = label.left();
-    if (label.alignment() == Alignment::Centre)
-        left += (label.width() - size.width) / 2;
-    else if (label.alignment() == Alignment::Right)
-        left += label.width() - size.width;
-    label.setGeometry(left, label.top(), size.width, size.height);
+    Own& own = m_own.at(&label);
+    switch (p) {
+    case Property::Font:
+        own.font = label.fontSize();
+        break;
+    case Property::Geometry:
+        if (label.left() != own.shownLeft) {
+            const double offset = m_measure ? natural(label).left - own.home : 0.0;
+            own.home = label.left() - offset;
+        }
+        if (label.top() != own.shownTop)
+            own.top = label.top();
+        break;
+    case Property::Caption:
+    case Property::Alignment:
+        break;
+    default:
+        return;
+    }
+    place(label);
+    own.shownLeft = label.left();
+    own.shownTop = label.top();
+}
+
+LabelBox Kubord2::natural(const Element& label)
+{
+    const Own& own = m_own.at(&label);
+    const TextMeasure::Size size = m_measure->textSize(label.caption(), own.font, label.bold());
+    LabelBox box{own.home, own.top, size.width, size.height, own.font};
+    const double share = BoardFit(*this, *m_measure).anchorShare(label);
+    if (m_fitting && share > 0 && label.caption() != own.design)
+        box.left +=
+            share * (m_measure->textSize(own.design, own.font, label.bold()).width - size.width);
+    return box;
+}
+
+void Kubord2::place(Element& label)
+{
+    if (!m_measure || !label.autoSize() || label.kind() != ElementKind::Label)
+        return;
+    const BoardFit fit(*this, *m_measure);
+    const std::vector<Element*> group = fit.groupOf(label);
+    std::vector<LabelBox> boxes;
+    for (const Element* e : group)
+        boxes.push_back(natural(*e));
+    if (m_fitting)
+        fit.fit(group, boxes);
+    for (std::size_t i = 0; i < group.size(); ++i)
+        write(*group[i], boxes[i]);
+}
+
+void Kubord2::write(Element& label, const LabelBox& box)
+{
+    m_placing = true;
+    label.setFontSize(box.font);
+    label.setGeometry(box.left, box.top, box.width, box.height);
+    m_placing = false;
+    Own& own = m_own.at(&label);
+    own.shownLeft = box.left;
+    own.shownTop = box.top;
 }
 
 Element& Kubord2::add(ElementKind kind, const char* name, int index)

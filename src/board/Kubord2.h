@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board/LabelBox.h"
 #include "board/TextMeasure.h"
 #include "core/Element.h"
 
@@ -7,6 +8,7 @@
 
 #include <array>
 #include <deque>
+#include <unordered_map>
 #include <vector>
 
 namespace kestrane {
@@ -18,9 +20,14 @@ namespace kestrane {
 //
 // Labels size themselves to their text: once a TextMeasure is set, every
 // change of an auto-sized label's caption or font size gives it the size of
-// its text. A left-aligned label keeps its left edge, a centred one its
-// centre (a score going from "9" to "10" stays centred), a right-aligned one
-// its right edge. Without a TextMeasure the sizes stay as stored.
+// its text. A label's own place is where its design caption starts: a
+// left-aligned text starts there, a centred one is centred on the design
+// caption's centre (a score going from "9" to "10", or copied as "10" before
+// it was centred, stays centred), a right-aligned one ends where the design
+// caption ends. Without a TextMeasure the sizes stay as stored.
+//
+// Some labels have a room their text must fit (BoardFit): where it does
+// not, the font shrinks just enough, the label keeping its anchor.
 class Kubord2 {
 public:
     static constexpr double kDesignWidth = 16000.0;
@@ -47,6 +54,12 @@ public:
     void setTextMeasure(const TextMeasure* measure);
     const TextMeasure* textMeasure() const { return m_measure; }
 
+    // Off, every auto-sized label shows its own font at its own place (the
+    // left of its design caption), unfitted: what the scaling maps. On again
+    // (the default), every label is sized and fitted anew.
+    void setFitting(bool on);
+    bool fitting() const { return m_fitting; }
+
 private:
     Element& add(ElementKind kind, const char* name, int index = -1);
 
@@ -54,6 +67,19 @@ private:
     std::vector<Element*> m_elements;
     std::vector<Element*> m_paintOrder;
     const TextMeasure* m_measure = nullptr;
+
+    // A label's own values, as set from outside: the fit never changes them.
+    struct Own {
+        double home = 0; // the left edge of its design caption
+        double top = 0;
+        double font = 0;
+        QString design;
+        double shownLeft = 0; // as last placed, to tell writes from outside
+        double shownTop = 0;
+    };
+    std::unordered_map<const Element*, Own> m_own;
+    bool m_fitting = true;
+    bool m_placing = false;
 
 public:
     Element& Form = add(ElementKind::Form, "kubord2");
@@ -84,7 +110,10 @@ private:
     std::array<Element*, kLabelCount> m_label1{};
     std::array<Element*, kShapeCount> m_shape4{};
     void applyDesignLayout();
-    void fitToText(Element& label);
+    void changed(Element& label, Property p);
+    void place(Element& label);
+    void write(Element& label, const LabelBox& box);
+    LabelBox natural(const Element& label);
 };
 
 } // namespace kestrane

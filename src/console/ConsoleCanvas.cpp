@@ -65,6 +65,11 @@ ConsoleCanvas::ConsoleCanvas(MatchState& state, QWidget* parent) : QWidget(paren
     // order the containers had to be made in.
     for (Element* e : order)
         m_widgets.value(e)->raise();
+    // Long minutes shrink the whole clock, not the minutes alone.
+    std::vector<ElementLabel*> clock;
+    for (Element* e : {&state.Label1, &state.Label4, &state.Label2, &state.Label3})
+        clock.push_back(qobject_cast<ElementLabel*>(m_widgets.value(e)));
+    ElementLabel::shrinkTogether(clock);
     new AccessibleReadouts(state, *this);
     new TabChain(state, *this);
 }

@@ -1,11 +1,8 @@
+#include "BoardTestHelpers.h"
 #include "board/BoardHolder.h"
-#include "board/Kubord2.h"
 #include "support/TestMain.h"
 
-using kestrane::Alignment;
-using kestrane::Element;
-using kestrane::Kubord2;
-using kestrane::TextMeasure;
+using namespace kestrane;
 
 namespace {
 
@@ -25,17 +22,6 @@ public:
 class TestLabelAutoSize : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // Without a measure a label keeps the size of the design tables.
-    void noMeasureKeepsStoredSize()
-    {
-        Kubord2 b;
-        b.scri.setCaption(QStringLiteral("10"));
-        b.scri.setFontSize(50);
-        QCOMPARE(b.scri.width(), 1455.0);
-        QCOMPARE(b.scri.height(), 2955.0);
-        QCOMPARE(b.scri.left(), 1790.0);
-    }
-
     void growingText_data()
     {
         QTest::addColumn<Alignment>("alignment");
@@ -57,37 +43,49 @@ private Q_SLOTS:
         b.scri.setFontSize(30);
         b.setTextMeasure(&m);
         QCOMPARE(b.scri.width(), 300.0);
-        QCOMPARE(b.scri.height(), 600.0);
         QCOMPARE(b.scri.left(), 1790.0); // left-aligned when measured first
         b.scri.setAlignment(alignment);
         QCOMPARE(b.scri.left(), 1790.0); // aligning alone moves nothing
         b.scri.setCaption(QStringLiteral("10"));
         QCOMPARE(b.scri.width(), 600.0);
         QCOMPARE(b.scri.left(), left);
-        QCOMPARE(b.scri.top(), 5600.0);
-        // And back: the same centre (or edge) as at the start.
+        // And back: the same centre (or edge) as at the start. A new font
+        // size resizes it too; a label that does not size itself keeps its box.
         b.scri.setCaption(QStringLiteral("9"));
         QCOMPARE(b.scri.width(), 300.0);
         QCOMPARE(b.scri.left(), 1790.0);
+        b.scri.setFontSize(60);
+        QCOMPARE(b.scri.width(), 600.0);
+        b.scri.setAutoSize(false);
+        b.scri.setCaption(QStringLiteral("IPPON"));
+        QCOMPARE(b.scri.width(), 600.0);
     }
 
-    // A new font size resizes the label too (the board's scaling relies on it);
-    // shapes and frames never change size by themselves.
-    void fontSizeResizes()
+    // Numbers copied at the opening, before the scores are centred, stand
+    // exactly where the same numbers stand when they change later. Long
+    // minutes shrink the clock's font, and "9" brings it back.
+    void copiedAtOpeningAsChangedLater()
     {
         FakeMeasure m;
-        Kubord2 b;
-        b.setTextMeasure(&m);
-        const double shapeWidth = b.shape4(5).width();
-        b.label1(16).setFontSize(50); // "IP"
-        QCOMPARE(b.label1(16).width(), 1000.0);
-        QCOMPARE(b.label1(16).height(), 1000.0);
-        QCOMPARE(b.shape4(5).width(), shapeWidth);
-        QCOMPARE(b.Frame1.width(), 5655.0);
-        // A label that does not auto-size keeps its box.
-        b.label1(16).setAutoSize(false);
-        b.label1(16).setCaption(QStringLiteral("IPPON"));
-        QCOMPARE(b.label1(16).width(), 1000.0);
+        test::TestConsole copied, changed;
+        for (Element* e : {&copied.s.scrw, &copied.s.Text1, &copied.s.Label1})
+            e->setCaption(e == &copied.s.Label1 ? QStringLiteral("10") : QStringLiteral("12"));
+        for (test::TestConsole* c : {&copied, &changed}) {
+            c->k.boards.setTextMeasure(&m);
+            test::useAudienceScreen(*c, 1024, 768);
+            c->k.boardOpening.startbord();
+        }
+        Kubord2& later = changed.k.kubord2();
+        for (Element* e : {&later.scrw, &later.Label4, &later.Label5})
+            e->setCaption(e == &later.Label5 ? QStringLiteral("10") : QStringLiteral("12"));
+        for (const Element* e : copied.k.kubord2().elements()) {
+            const Element* f = later.find(e->displayName());
+            QCOMPARE(QList<double>({e->left(), e->top(), e->width(), e->height(), e->fontSize()}),
+                     QList<double>({f->left(), f->top(), f->width(), f->height(), f->fontSize()}));
+        }
+        QVERIFY(later.Label6.fontSize() < later.scri.fontSize());
+        later.Label5.setCaption(QStringLiteral("9"));
+        QCOMPARE(later.Label6.fontSize(), later.scri.fontSize());
     }
 
     // The holder lends its measure to the board it has and to every new one;
@@ -95,7 +93,7 @@ private Q_SLOTS:
     void holderLendsMeasure()
     {
         FakeMeasure m;
-        kestrane::BoardHolder holder;
+        BoardHolder holder;
         Kubord2& before = holder.board();
         holder.setTextMeasure(&m);
         QCOMPARE(before.Label4.width(), 802.5); // "0" at 80.25 pt

@@ -104,20 +104,49 @@ private Q_SLOTS:
         QCOMPARE(con.find("Label2")->font().pixelSize(), 64);
     }
 
-    // Ten minutes and more show in full: the minutes grow to the left and
-    // keep their right edge against the colon.
-    void longMinutesShowInFull()
+    // Two-digit scores and long minutes show every character whole and on
+    // top: where the label paints ink, the window shows the same pixel; one
+    // ink run per character, none cut at the label's edges.
+    void numbersShowInFull()
     {
         Console con;
-        auto* minutes = con.find<QLabel>("Label1");
-        const int rightEdge = minutes->geometry().right();
-        for (const char* text : {"10", "125"}) {
-            con.c.s.Label1.setCaption(QString::fromLatin1(text));
-            QVERIFY(minutes->width() >= minutes->fontMetrics().horizontalAdvance(minutes->text()));
-            QCOMPARE(minutes->geometry().right(), rightEdge);
+        con.w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(con.w.get()));
+        const std::pair<Element*, const char*> values[] = {
+            {&con.c.s.scwi, "10"}, {&con.c.s.scww, "99"},    {&con.c.s.scri, "99"},
+            {&con.c.s.scrw, "10"}, {&con.c.s.Label1, "100"}, {&con.c.s.Label2, "3"},
+            {&con.c.s.Label3, "0"}};
+        for (const auto& [e, text] : values)
+            e->setCaption(QString::fromLatin1(text));
+        const QImage window = con.w->grab().toImage();
+        if (qEnvironmentVariableIsSet("KESTRANE_CONSOLE_PNG"))
+            window.save(qEnvironmentVariable("KESTRANE_CONSOLE_PNG"));
+        for (const char* name :
+             {"scwi", "scww", "scri", "scrw", "Label1", "Label4", "Label2", "Label3"}) {
+            auto* l = con.find<QLabel>(name);
+            const QImage own = l->grab().toImage();
+            const QColor ink = l->palette().color(QPalette::WindowText);
+            int runs = 0, first = -1, last = -1;
+            bool inRun = false;
+            for (int x = 0; x < own.width(); ++x) {
+                bool column = false;
+                for (int y = 0; y < own.height(); ++y) {
+                    const QColor c = own.pixelColor(x, y);
+                    if (std::abs(c.red() - ink.red()) + std::abs(c.green() - ink.green()) +
+                            std::abs(c.blue() - ink.blue()) >
+                        60)
+                        continue;
+                    column = true;
+                    QCOMPARE(window.pixelColor(l->mapTo(con.w.get(), QPoint(x, y))), c);
+                }
+                runs += column && !inRun ? 1 : 0;
+                inRun = column;
+                if (column)
+                    last = x, first = first < 0 ? x : first;
+            }
+            QCOMPARE(runs, l->text().size());
+            QVERIFY2(first > 0 && last < own.width() - 1, name);
         }
-        con.c.s.Label1.setCaption(QStringLiteral("1"));
-        QCOMPARE(minutes->geometry(), view::rectOf(con.c.s.Label1));
     }
 
     void colours_data()

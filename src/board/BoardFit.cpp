@@ -1,0 +1,154 @@
+#include "board/BoardFit.h"
+
+#include "board/Kubord2.h"
+#include "board/TextMeasure.h"
+
+#include <algorithm>
+
+namespace kestrane {
+
+namespace {
+
+// Font sizes are drawn at whole pixels, so a share of the font is not
+// exactly that share of the width: step down until the text fits.
+constexpr double kStep = 0.995;
+constexpr double kSmallest = 0.05;
+
+bool overlapsVertically(const Element& e, const LabelBox& box)
+{
+    return e.top() < box.top + box.height && box.top < e.top() + e.height();
+}
+
+double rightOf(const Element& e)
+{
+    return e.left() + e.width();
+}
+
+} // namespace
+
+double BoardFit::anchorShare(const Element& label) const
+{
+    if (&label == &m_board.Label5)
+        return 1.0;
+    switch (label.alignment()) {
+    case Alignment::Centre:
+        return 0.5;
+    case Alignment::Right:
+        return 1.0;
+    case Alignment::Left:
+        break;
+    }
+    return 0.0;
+}
+
+std::vector<Element*> BoardFit::groupOf(Element& label) const
+{
+    Kubord2& b = m_board;
+    if (label.container() == &b.Frame1)
+        return {&b.Label5, &b.Label7, &b.Label6, &b.Label8};
+    return {&label};
+}
+
+void BoardFit::fit(const std::vector<Element*>& group, std::vector<LabelBox>& boxes) const
+{
+    if (group.size() > 1)
+        fitClock(group, boxes);
+    else
+        fitOne(*group.front(), boxes.front());
+}
+
+std::optional<BoardFit::Room> BoardFit::roomOf(const Element& label, const LabelBox& box) const
+{
+    Kubord2& b = m_board;
+    if (&label == &b.Label4) {
+        // Inside the white box's border (pixels at 15 twips).
+        const double inset = b.Shape5.borderWidth() * 15.0;
+        return Room{b.Shape5.left() + inset, rightOf(b.Shape5) - inset};
+    }
+    if (&label != &b.scri && &label != &b.scrw && &label != &b.scwi && &label != &b.scww)
+        return std::nullopt;
+    // The half the score stands on, narrowed by the captions on its row.
+    const double centre = box.left + box.width / 2;
+    const Element& half =
+        centre < rightOf(b.Shape1) && centre >= b.Shape1.left() ? b.Shape1 : b.Shape2;
+    Room room{half.left(), rightOf(half)};
+    for (int i = 16; i <= 19; ++i) {
+        const Element& caption = b.label1(i);
+        if (!caption.visible() || !overlapsVertically(caption, box))
+            continue;
+        if (caption.left() + caption.width() / 2 < centre)
+            room.lo = std::max(room.lo, rightOf(caption));
+        else
+            room.hi = std::min(room.hi, caption.left());
+    }
+    return room;
+}
+
+LabelBox BoardFit::shrunk(const Element& label, const LabelBox& natural, double s, double x) const
+{
+    LabelBox box;
+    box.font = natural.font * s;
+    const TextMeasure::Size size = m_measure.textSize(label.caption(), box.font, label.bold());
+    box.width = size.width;
+    box.height = size.height;
+    box.left = x - anchorShare(label) * size.width;
+    box.top = natural.top + (natural.height - size.height) / 2;
+    return box;
+}
+
+void BoardFit::fitOne(const Element& label, LabelBox& box) const
+{
+    const std::optional<Room> room = roomOf(label, box);
+    if (!room || (box.left >= room->lo && box.right() <= room->hi))
+        return;
+    const double share = anchorShare(label);
+    const double x = box.left + share * box.width;
+    double allowed = room->hi - x; // left-aligned: to the right of the anchor
+    if (share == 1.0)
+        allowed = x - room->lo;
+    else if (share > 0)
+        allowed = 2 * std::min(x - room->lo, room->hi - x);
+    double s = std::max(kSmallest, std::min(1.0, allowed / box.width));
+    LabelBox fitted = shrunk(label, box, s, x);
+    while (fitted.width > allowed && s > kSmallest) {
+        s *= kStep;
+        fitted = shrunk(label, box, s, x);
+    }
+    box = fitted;
+}
+
+void BoardFit::fitClock(const std::vector<Element*>& group, std::vector<LabelBox>& boxes) const
+{
+    double first = boxes.front().left;
+    double last = boxes.front().right();
+    for (const LabelBox& box : boxes) {
+        first = std::min(first, box.left);
+        last = std::max(last, box.right());
+    }
+    // The frame's margin as designed: as far in as the units end from its
+    // right edge, but never more than one-digit minutes start (the tens of
+    // seconds show how wide one digit is).
+    const LabelBox& minutes = boxes.front();
+    const double oneDigit = minutes.right() - boxes[2].width;
+    const double margin = std::max(0.0, std::min(m_board.Frame1.width() - last, oneDigit));
+    if (first >= margin)
+        return;
+    // Every anchor moves towards the units' right edge by the same share.
+    std::vector<double> anchors;
+    for (std::size_t i = 0; i < group.size(); ++i)
+        anchors.push_back(boxes[i].left + anchorShare(*group[i]) * boxes[i].width);
+    double s = std::max(kSmallest, (last - margin) / (last - first));
+    std::vector<LabelBox> fitted(boxes.size());
+    for (;; s *= kStep) {
+        double start = last;
+        for (std::size_t i = 0; i < group.size(); ++i) {
+            fitted[i] = shrunk(*group[i], boxes[i], s, last + (anchors[i] - last) * s);
+            start = std::min(start, fitted[i].left);
+        }
+        if (start >= margin || s <= kSmallest)
+            break;
+    }
+    boxes = fitted;
+}
+
+} // namespace kestrane
