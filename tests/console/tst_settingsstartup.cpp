@@ -180,9 +180,10 @@ private Q_SLOTS:
             << "" << QStringList{QStringLiteral(u"C:\\música\\gong–1.wav"), "", "1", "1", "1"}
             << "0000"
             << "geenwukf";
-        QTest::newRow("line feeds only")
-            << true << QByteArray("/snd/a.wav\n/snd/b.wav\n0.5\n1\n2\n 0 \n 1 \n 1 \n 1 \n") << ""
-            << QStringList{"/snd/a.wav", "/snd/b.wav", "0.5", "1", "2"} << "0111"
+        QTest::newRow("Linux editor: byte-order mark, line feeds only")
+            << true
+            << QByteArray("\xef\xbb\xbf/snd/a.wav\n/snd/b.wav\n0.5\n1\n2\n 0 \n 1 \n 1 \n 1 \n")
+            << "" << QStringList{"/snd/a.wav", "/snd/b.wav", "0.5", "1", "2"} << "0111"
             << "wukf";
         QTest::newRow("comma locale")
             << true << QByteArray("\r\n\r\n0,9\r\n1.1\r\n0,0\r\n1,0\r\n 0 \r\n 0 \r\n1.0\r\n")
