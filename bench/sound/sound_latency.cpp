@@ -100,8 +100,11 @@ public:
         m_parec.waitForFinished();
     }
 
+    // A request still unheard when the next one comes was never heard.
     void arm(double requestMs, std::function<void(double)> heard)
     {
+        if (m_heard)
+            m_heard(NAN);
         m_armedAt = requestMs;
         m_heard = std::move(heard);
     }
@@ -113,16 +116,14 @@ private:
         const double now = static_cast<double>(m_clock.nsecsElapsed()) / 1e6;
         const qsizetype samples = m_bytes.size() / 2;
         const auto* s = reinterpret_cast<const qint16*>(m_bytes.constData());
+        // The moment a loud sample arrives, not back-dated by its place in
+        // the piece read: the sink may hand over what it rendered ahead.
         for (qsizetype i = 0; i < samples && m_heard; ++i) {
-            if (std::abs(int(s[i])) < kThreshold)
-                continue;
-            // Sample i left the sink as many samples before the last one read.
-            const double at = now - static_cast<double>(samples - 1 - i) * 1000.0 / kRate;
-            if (at < m_armedAt)
-                continue; // the end of an earlier sound
-            auto heard = std::move(m_heard);
-            m_heard = nullptr;
-            heard(at - m_armedAt);
+            if (std::abs(int(s[i])) >= kThreshold) {
+                auto heard = std::move(m_heard);
+                m_heard = nullptr;
+                heard(now - m_armedAt);
+            }
         }
         m_bytes.remove(0, samples * 2);
     }
@@ -214,7 +215,11 @@ int main(int argc, char* argv[])
         }
         const std::string name = step.name;
         const double at = nowMs();
-        recorder.arm(at, [&delays, name](double ms) { delays[name].push_back(ms); });
+        recorder.arm(at, [&delays, name](double ms) {
+            std::fprintf(stderr, "%s %.1f\n", name.c_str(), ms);
+            if (!std::isnan(ms))
+                delays[name].push_back(ms);
+        });
         step.request();
     });
     ticker.start();

@@ -113,7 +113,7 @@ class Operator:
         return x, y, int(tw * SCALE), int(th * SCALE)
 
 
-def make_wav(path, freq, encoding="signed-integer", bits="16"):  # 32-bit float cannot play
+def make_wav(path, freq, encoding="signed-integer", bits="16"):  # u-law cannot play
     subprocess.run(["sox", "-n", "-e", encoding, "-b", bits, "-r", "48000", "-c", "1", path, "synth",
                     "0.6", "sine", str(freq), "vol", "0.8", "pad", "0.05", "0.3"], check=True)
 
@@ -210,14 +210,14 @@ def s_key_runs_the_clock_and_warns_at_thirty_seconds(op):
 def warning_file_replaced_after_a_failed_load_plays(op):
     op.press("Setup")
     levels = []
-    for encoding, bits in (("floating-point", "32"), ("signed-integer", "16")):
+    for encoding, bits in (("u-law", "8"), ("signed-integer", "16")):
         make_wav(op.warn_wav, 1320, encoding, bits)
         rec = d.Recording(os.path.join(op.artifacts, f"warning-{bits}.wav")).start()
         op.press("Warning")
         time.sleep(1.0)
         levels.append(rec.stop())
     op.press("Close setup")
-    assert levels[0] < -60 and levels[1] > -40, f"float file, then its replacement: {levels} dBFS"
+    assert levels[0] < -60 and levels[1] > -40, f"u-law file, then its replacement: {levels} dBFS"
 
 
 def set_box(node, text):
