@@ -17,14 +17,17 @@ int main(int argc, char* argv[])
     // The program ends when its last window closes (a hidden board does not count).
     QApplication::setQuitOnLastWindowClosed(true);
 
-    kestrane::QtSoundPort sound;
+    const QString programDir = QCoreApplication::applicationDirPath();
+    kestrane::QtSoundPort sound(programDir);
     kestrane::QtMessagePort messages;
     kestrane::QtFileDialogPort files;
     kestrane::QtScreenPort screens;
     kestrane::view::QtWindowPort windows;
-    kestrane::Kumite2 console({sound, messages, files, screens, windows},
-                              QCoreApplication::applicationDirPath());
-    const auto& s = console.state;
+    kestrane::Kumite2 console({sound, messages, files, screens, windows}, programDir);
+    auto& s = console.state;
+    // Both sounds load as soon as their boxes name a file, start-up included.
+    sound.follow(kestrane::SoundPort::Sound::End, s.eindwav);
+    sound.follow(kestrane::SoundPort::Sound::Warning, s.waarwav);
     kestrane::TimerDriver timers({&s.Timer1, &s.Timer2, &s.Timer3, &s.Timer4});
     // Shows and discards the audience board's window; before start-up, which
     // already writes into the board.

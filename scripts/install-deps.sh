@@ -8,7 +8,7 @@ what="${1:-build}"
 build_pkgs=(
   g++ cmake make pkg-config
   libbenchmark-dev                  # Google Benchmark, for bench/
-  qt6-base-dev qt6-multimedia-dev   # Qt 6.4 Widgets, Test, Multimedia (QSoundEffect)
+  qt6-base-dev qt6-multimedia-dev   # Qt 6.4 Widgets, Test, Multimedia (QAudioSink)
   fonts-liberation2                 # Liberation Sans, metric-compatible with Arial
 )
 test_pkgs=(

@@ -28,14 +28,14 @@ namespace {
 // Ports that do nothing but note when the two sounds are asked for.
 class TimingSound final : public SoundPort {
 public:
-    void play(const QString& path) override
+    void play(Sound sound, const QString&) override
     {
         const qint64 t = clock ? clock->nsecsElapsed() : -1;
-        if (path == QLatin1String("end")) {
+        if (sound == Sound::End) {
             endNs = t;
             if (onEnd)
                 onEnd();
-        } else if (path == QLatin1String("warning")) {
+        } else {
             warningNs = t;
         }
     }

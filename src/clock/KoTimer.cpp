@@ -1,5 +1,6 @@
 #include "clock/KoTimer.h"
 
+#include "board/BoardScaling.h"
 #include "console/Kumite2.h"
 #include "core/Numbers.h"
 
@@ -55,10 +56,10 @@ void KoTimer::ko()
     b.shape4(kCountOutline).setVisible(true);
     b.label1(kCountLabel).setVisible(true);
     b.Frame4.setVisible(true);
-    // Positions are single precision, as the board's measurements are.
-    const float fs = static_cast<float>(f);
-    b.shape4(kCountOutline).setTop(static_cast<double>(120.0f * fs));
-    b.Frame4.setTop(static_cast<double>(520.0f * fs));
+    // Single precision and saturated, as every scaled board position: a
+    // scale of 1e-300 gives a huge but finite place, never infinity.
+    b.shape4(kCountOutline).setTop(BoardScaling::scaled(120, f));
+    b.Frame4.setTop(BoardScaling::scaled(520, f));
     s.Timer2.setEnabled(true);
     b.form().refresh();
 }

@@ -20,8 +20,9 @@ constexpr char16_t kCp1252High[32] = {
 
 QString decodeLine(const QByteArray& bytes)
 {
-    // A byte-order mark is text like any other here: the file has none, and
-    // keeping it makes every line read back exactly as it was written.
+    // A byte-order mark inside a line is text like any other: keeping it
+    // makes every line read back exactly as it was written. Only the one
+    // an editor puts at the start of the file is dropped, by readLines.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless |
                                                   QStringConverter::Flag::ConvertInitialBom);
     QString text = utf8.decode(bytes);
@@ -66,7 +67,8 @@ Lines readLines(const QByteArray& bytes)
 {
     Lines result;
     const qsizetype n = bytes.size();
-    qsizetype i = 0;
+    // Editors that save UTF-8 with a byte-order mark: it is not part of line 1.
+    qsizetype i = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     while (result.lines.size() < kLines && i < n) {
         const qsizetype start = i;
         while (i < n && bytes[i] != '\r' && bytes[i] != '\n')

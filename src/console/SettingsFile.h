@@ -30,7 +30,8 @@ struct Lines {
 // Splits bytes into at most nine lines. A carriage return ends a line and a
 // line feed right after it is skipped; a line feed on its own also ends a
 // line (files edited with Linux tools). Before each line the end of the
-// bytes is tested: there are no lines after the last byte. Each line is
+// bytes is tested: there are no lines after the last byte. A UTF-8
+// byte-order mark at the start of the bytes is skipped. Each line is
 // decoded as UTF-8, or as Windows-1252 when it is not valid UTF-8.
 Lines readLines(const QByteArray& bytes);
 

@@ -79,12 +79,12 @@ void WinnerSignal::eindgeluid()
 {
     // Requested whatever the path holds; the sound service decides what an
     // empty or unplayable path sounds like.
-    m_k.ports.sound.play(m_k.state.eindwav.text());
+    m_k.ports.sound.play(SoundPort::Sound::End, m_k.state.eindwav.text());
 }
 
 void WinnerSignal::waargeluid()
 {
-    m_k.ports.sound.play(m_k.state.waarwav.text());
+    m_k.ports.sound.play(SoundPort::Sound::Warning, m_k.state.waarwav.text());
 }
 
 void WinnerSignal::Timer3_Timer()

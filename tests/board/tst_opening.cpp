@@ -3,8 +3,6 @@
 #include "core/Twips.h"
 #include "support/TestMain.h"
 
-#include <cfloat>
-
 // Data-driven rows carry desktops.
 Q_DECLARE_METATYPE(std::vector<kestrane::ScreenPort::Screen>)
 
@@ -261,47 +259,6 @@ private Q_SLOTS:
         QCOMPARE(c.ports.messages.shown[0].second, 48);
         QVERIFY(!c.k.boards.isShown());
         QCOMPARE(c.s.sbtxt.text(), sb);
-    }
-
-    // Negative, tiny and huge scales are used as they are: the board opens,
-    // and every value stays finite, within single precision, fonts drawable.
-    void absurdScalesFinite_data()
-    {
-        QTest::addColumn<QString>("hsch");
-        QTest::addColumn<QString>("vsch");
-        QTest::addColumn<QString>("fsch");
-        auto row = [](const char* tag, const char* h, const char* v, const char* f) {
-            QTest::newRow(tag) << QString::fromLatin1(h) << QString::fromLatin1(v)
-                               << QString::fromLatin1(f);
-        };
-        row("hsch 1e-40", "1e-40", "1", "1");
-        row("vsch 1e-40", "1", "1e-40", "1");
-        row("fsch 1e-40", "1", "1", "1e-40");
-        row("all -1", "-1", "-1", "-1");
-        row("all 1e-300", "1e-300", "1e-300", "1e-300");
-        row("all 1e300", "1e300", "1e300", "1e300");
-        row("denormal", "4.9e-324", "-4.9e-324", "4.9e-324");
-    }
-
-    void absurdScalesFinite()
-    {
-        QFETCH(QString, hsch);
-        QFETCH(QString, vsch);
-        QFETCH(QString, fsch);
-        TestConsole c;
-        c.s.hsch.setText(hsch);
-        c.s.vsch.setText(vsch);
-        c.s.fsch.setText(fsch);
-        c.k.boardOpening.startbord();
-        QVERIFY(c.ports.messages.shown.empty());
-        QVERIFY(c.k.boards.isShown());
-        for (const Element* e : c.k.kubord2().elements()) {
-            for (double v : {e->left(), e->top(), e->width(), e->height()}) {
-                QVERIFY2(std::isfinite(v) && std::abs(v) <= FLT_MAX, qPrintable(e->displayName()));
-            }
-            QVERIFY2(std::isfinite(e->fontSize()) && e->fontSize() >= 1 && e->fontSize() <= 2048,
-                     qPrintable(e->displayName()));
-        }
     }
 
     // Where the console and the board land on the desktops of a real hall.

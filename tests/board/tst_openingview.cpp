@@ -6,6 +6,9 @@
 #include <QApplication>
 #include <QScreen>
 
+#include <cfloat>
+#include <cmath>
+
 using namespace kestrane;
 using namespace kestrane::test;
 
@@ -61,6 +64,47 @@ private Q_SLOTS:
         const QImage image = w->grab().toImage();
         QCOMPARE(image.pixelColor(lit), QColor(0xFF, 0xFF, 0x00));   // yellow
         QCOMPARE(image.pixelColor(unlit), QColor(0x80, 0x80, 0x80)); // grey
+    }
+
+    // Tiny, huge and negative scales are used as they are: the board opens,
+    // the KO count opens over it, every place stays finite within single
+    // precision, fonts drawable, and the board still paints.
+    void absurdScalesStayFinite_data()
+    {
+        QTest::addColumn<QStringList>("scales"); // hsch, vsch, fsch
+        for (const char* value : {"1e-40", "1e-300", "1e300"}) {
+            for (int box = 0; box < 3; ++box) {
+                QStringList scales{"1", "1", "1"};
+                scales[box] = QString::fromLatin1(value);
+                QTest::addRow("%s", qPrintable(scales.join(u' '))) << scales;
+            }
+        }
+        QTest::newRow("all -1") << QStringList{"-1", "-1", "-1"};
+        QTest::newRow("denormal") << QStringList{"4.9e-324", "-4.9e-324", "4.9e-324"};
+    }
+
+    void absurdScalesStayFinite()
+    {
+        QFETCH(QStringList, scales);
+        TestConsole c;
+        BoardPresenter presenter(c.k.boards);
+        c.s.hsch.setText(scales[0]);
+        c.s.vsch.setText(scales[1]);
+        c.s.fsch.setText(scales[2]);
+        c.s.command1.click();
+        c.s.Command11.click();
+        QVERIFY(c.ports.messages.shown.empty());
+        for (const Element* e : c.k.kubord2().elements()) {
+            for (double v : {e->left(), e->top(), e->width(), e->height()})
+                QVERIFY2(std::isfinite(v) && std::abs(v) <= FLT_MAX, qPrintable(e->displayName()));
+            QVERIFY2(std::isfinite(e->fontSize()) && e->fontSize() >= 1 && e->fontSize() <= 2048,
+                     qPrintable(e->displayName()));
+        }
+        BoardWindow* w = presenter.window();
+        QVERIFY(w);
+        QTRY_COMPARE(w->size(), QSize(1920, 1080));
+        const QImage image = w->grab().toImage();
+        QCOMPARE(image.pixelColor(4, 1075), QColor(0xC0, 0x00, 0x00)); // Aka's half
     }
 };
 

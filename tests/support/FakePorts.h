@@ -19,7 +19,7 @@ namespace kestrane::test {
 // Records every sound request: the path, in order.
 class FakeSound final : public SoundPort {
 public:
-    void play(const QString& path) override
+    void play(Sound, const QString& path) override
     {
         played.push_back(path);
         if (onPlay)
