@@ -3,6 +3,8 @@
 # temporary home by the README's run command, then checked as a desktop user
 # finds it. Runs on a private desktop (tests/e2e/session.sh).
 #   tests/install/run.sh PATH/TO/install_probe
+# KESTRANE_INSTALL_REUSE=DIR checks again in the folder a failed run kept,
+# with its clone as it is there now (rebuilt, not cloned again).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 probe="$(realpath "$1")"
@@ -12,7 +14,7 @@ fi
 
 repo="$(git -C "$here" rev-parse --show-toplevel)"
 commit="$(git -C "$repo" rev-parse HEAD)"
-tmp=$(mktemp -d /tmp/kestrane-install.XXXXXX)
+tmp="${KESTRANE_INSTALL_REUSE:-$(mktemp -d /tmp/kestrane-install.XXXXXX)}"
 pids=()
 cleanup() {
   local code=$?
@@ -29,9 +31,14 @@ wait_for() { # wait_for SECONDS COMMAND...
   return 1
 }
 
-echo "install test of commit $commit (uncommitted changes are not in it)"
-git clone -q "$repo" "$tmp/kestrane"
-git -C "$tmp/kestrane" checkout -q "$commit"
+if [ -n "${KESTRANE_INSTALL_REUSE:-}" ]; then
+  echo "install test again in $tmp"
+  rm -rf "$tmp/home" "$tmp/odd place"*
+else
+  echo "install test of commit $commit (uncommitted changes are not in it)"
+  git clone -q "$repo" "$tmp/kestrane"
+  git -C "$tmp/kestrane" checkout -q "$commit"
+fi
 
 export HOME="$tmp/home"
 mkdir -p "$HOME"
@@ -79,8 +86,9 @@ validate "$odd/applications/kestrane.desktop" || fail "launcher under '$odd'"
   fail "Exec line under '$odd'"
 ok "launcher valid and working also under '$odd'"
 
-# 4. The icon, as Qt's icon loader finds it in the hicolor theme.
-"$probe" icon kestrane >"$tmp/icon.log" || { cat "$tmp/icon.log"; fail "icon lookup"; }
+# 4. The icon, as Qt's icon loader finds it in the hicolor theme (on X,
+# where Qt searches the XDG data folders).
+QT_QPA_PLATFORM=xcb "$probe" icon kestrane >"$tmp/icon.log" || { cat "$tmp/icon.log"; fail "icon lookup"; }
 [ -f "$data/icons/hicolor/48x48/apps/kestrane.png" ] || fail "no 48x48 icon under $data/icons"
 ok "icon kestrane resolves in hicolor: $(grep -c '^icon ' "$tmp/icon.log") sizes"
 
@@ -100,8 +108,8 @@ cmp -s "$folder/kumite.ini" "$tmp/kumite.saved" || fail "the second install chan
 ok "second build and install kept the changed kumite.ini"
 
 # 7. One program per folder; a crashed run does not block the next start.
-console_of() { xdotool search --onlyvisible --pid "$1" --name '^Kestrane 1\.2\.1$' 2>/dev/null | head -n 1; }
-box_of() { xdotool search --onlyvisible --pid "$1" --name '^Kestrane$' 2>/dev/null | head -n 1; }
+console_of() { xdotool search --all --onlyvisible --pid "$1" --name '^Kestrane 1\.2\.1$' 2>/dev/null | head -n 1; }
+box_of() { xdotool search --all --onlyvisible --pid "$1" --name '^Kestrane$' 2>/dev/null | head -n 1; }
 has_console() { [ -n "$(console_of "$1")" ]; }
 has_box() { [ -n "$(box_of "$1")" ]; }
 exited() { local s; s=$(ps -o stat= -p "$1" || true); [ -z "$s" ] || [[ "$s" == Z* ]]; }
@@ -110,7 +118,8 @@ first=$!; pids+=("$first")
 wait_for 20 has_console "$first" || true
 win=$(console_of "$first")
 [ -n "$win" ] || { cat "$tmp/first.log"; fail "the console did not appear"; }
-xprop -id "$win" _NET_WM_ICON | grep -q 'Icon (48 x 48)' || fail "the console has no window icon"
+icons=$(xprop -id "$win" _NET_WM_ICON | grep -o "Icon ([0-9]* x [0-9]*)" | tr "\n" " ")
+[[ "$icons" == *"Icon (48 x 48)"* ]] || fail "the console has no window icon: $(xprop -id "$win" _NET_WM_ICON | head -c 300)"
 ok "the installed program's console is up, with its window icon"
 
 "$folder/kestrane" >"$tmp/second.out" 2>"$tmp/second.err" &
