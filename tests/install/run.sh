@@ -108,8 +108,10 @@ cmp -s "$folder/kumite.ini" "$tmp/kumite.saved" || fail "the second install chan
 ok "second build and install kept the changed kumite.ini"
 
 # 7. One program per folder; a crashed run does not block the next start.
-console_of() { xdotool search --all --onlyvisible --pid "$1" --name '^Kestrane 1\.2\.1$' 2>/dev/null | head -n 1; }
-box_of() { xdotool search --all --onlyvisible --pid "$1" --name '^Kestrane$' 2>/dev/null | head -n 1; }
+# Windows of a process by title; nothing found is an empty answer, no error.
+windows() { xdotool search --all --onlyvisible --pid "$1" --name "$2" 2>/dev/null || true; }
+console_of() { windows "$1" '^Kestrane 1\.2\.1$' | head -n 1; }
+box_of() { windows "$1" '^Kestrane$' | head -n 1; }
 has_console() { [ -n "$(console_of "$1")" ]; }
 has_box() { [ -n "$(box_of "$1")" ]; }
 exited() { local s; s=$(ps -o stat= -p "$1" || true); [ -z "$s" ] || [[ "$s" == Z* ]]; }
@@ -120,7 +122,18 @@ win=$(console_of "$first")
 [ -n "$win" ] || { cat "$tmp/first.log"; fail "the console did not appear"; }
 icons=$(xprop -id "$win" _NET_WM_ICON | grep -o "Icon ([0-9]* x [0-9]*)" | tr "\n" " ")
 [[ "$icons" == *"Icon (48 x 48)"* ]] || fail "the console has no window icon: $(xprop -id "$win" _NET_WM_ICON | head -c 300)"
-ok "the installed program's console is up, with its window icon"
+/usr/bin/python3 - "$here/../e2e" <<'PY' || fail "could not press Start Scoreboard"
+import sys
+sys.path.insert(0, sys.argv[1])
+import desktop as d
+d.click_node(d.Accessible("Kestrane").find("push button", "Start Scoreboard"))
+PY
+board_of() { windows "$1" '' | { grep -vx "$win" || true; } | head -n 1; }
+has_board() { [ -n "$(board_of "$1")" ]; }
+wait_for 10 has_board "$first" || fail "the board did not open"
+xprop -id "$(board_of "$first")" _NET_WM_ICON | grep -c 'Icon (48 x 48)' >/dev/null ||
+  fail "the board has no window icon"
+ok "the installed program's console and board are up, both with the window icon"
 
 "$folder/kestrane" >"$tmp/second.out" 2>"$tmp/second.err" &
 second=$!; pids+=("$second")
