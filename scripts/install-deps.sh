@@ -45,7 +45,7 @@ if [ "$(id -u)" -ne 0 ]; then
   sudo=(sudo)
 fi
 log=$(mktemp /tmp/kestrane-apt.XXXXXX.log)
-echo "Installing ${#missing[@]} Debian packages (${missing[*]}) ..."
+echo "Installing the missing Debian packages: ${missing[*]} ..."
 start=$SECONDS
 # env passes the frontend through sudo, which drops the caller's environment.
 apt=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get)
