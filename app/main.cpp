@@ -1,3 +1,6 @@
+#include "AppIcon.h"
+#include "CommandLine.h"
+#include "InstanceGuard.h"
 #include "board/BoardPresenter.h"
 #include "console/ConsoleWindow.h"
 #include "console/Kumite2.h"
@@ -10,16 +13,48 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char* argv[])
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    kestrane::CommandLine commandLine;
+    switch (commandLine.parse(arguments)) {
+    case kestrane::CommandLine::Outcome::Print:
+        std::fputs(qPrintable(commandLine.text()), stdout);
+        return 0;
+    case kestrane::CommandLine::Outcome::Refuse:
+        std::fputs(qPrintable(commandLine.text()), stderr);
+        return 2;
+    case kestrane::CommandLine::Outcome::Run:
+        break;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrane"));
+    QApplication::setApplicationVersion(QStringLiteral(KESTRANE_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("kestrane"));
+    QApplication::setWindowIcon(kestrane::AppIcon::icon());
     // The program ends when its last window closes (a hidden board does not count).
     QApplication::setQuitOnLastWindowClosed(true);
 
     const QString programDir = QCoreApplication::applicationDirPath();
-    kestrane::QtSoundPort sound(programDir);
     kestrane::QtMessagePort messages;
+    // Before anything reads the settings or opens a window.
+    const kestrane::InstanceGuard guard(programDir);
+    if (guard.state() == kestrane::InstanceGuard::State::AlreadyRunning) {
+        const QString text = QStringLiteral("Kestrane is already running.");
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+        messages.show(text, kestrane::MessagePort::Information);
+        return 1;
+    }
+    if (guard.state() == kestrane::InstanceGuard::State::Unguarded)
+        std::fprintf(stderr, "kestrane: no lock file %s; a second start would not be refused.\n",
+                     qPrintable(guard.lockPath()));
+
+    kestrane::QtSoundPort sound(programDir);
     kestrane::QtFileDialogPort files;
     kestrane::QtScreenPort screens;
     kestrane::view::QtWindowPort windows;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Start-up to a shown console, and the program's peak memory, measured from
 # outside on the project's private X desktop (tests/e2e/session.sh):
-#   bench/startup.sh build/release/kestrane [RUNS]
+#   bench/startup.sh build/bench/kestrane [RUNS]
 # Prints each run and the medians.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"

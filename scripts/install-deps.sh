@@ -2,18 +2,23 @@
 # Installs the Debian 12 packages Kestrane needs, only those that are missing.
 #   scripts/install-deps.sh build   what building and running needs
 #   scripts/install-deps.sh test    that, plus the tools of the test suite
+#                                   and the benchmarks
+# The package manager's output goes to a log file that is shown only when
+# the installation fails.
 set -euo pipefail
 what="${1:-build}"
 
 build_pkgs=(
   g++ cmake make pkg-config
-  libbenchmark-dev                  # Google Benchmark, for bench/
   qt6-base-dev qt6-multimedia-dev   # Qt 6.4 Widgets, Test, Multimedia (QAudioSink)
   fonts-liberation2                 # Liberation Sans, metric-compatible with Arial
+  hicolor-icon-theme                # the icon theme the launcher's icon goes into
 )
 test_pkgs=(
+  libbenchmark-dev                   # Google Benchmark, for bench/
   clang libclang-rt-14-dev           # sanitizer build and libFuzzer targets (clang++)
   clang-format                       # the format check
+  git desktop-file-utils             # the install test: a fresh clone, the launcher check
   xvfb x11-xserver-utils x11-utils openbox xdotool x11-apps imagemagick
   pulseaudio pulseaudio-utils sox
   dbus at-spi2-core python3-pyatspi
@@ -40,7 +45,15 @@ sudo=()
 if [ "$(id -u)" -ne 0 ]; then
   sudo=(sudo)
 fi
-echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+log=$(mktemp /tmp/kestrane-apt.XXXXXX.log)
+echo "Installing the missing Debian packages: ${missing[*]} ..."
+start=$SECONDS
+# env passes the frontend through sudo, which drops the caller's environment.
+apt=("${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get)
+if ! { "${apt[@]}" update -q && "${apt[@]}" install -y -q --no-install-recommends "${missing[@]}"; } \
+  >"$log" 2>&1; then
+  echo "Installing the packages failed; the last lines of $log:" >&2
+  tail -n 25 "$log" >&2
+  exit 1
+fi
+echo "Installed in $((SECONDS - start)) s (apt-get's output: $log)."

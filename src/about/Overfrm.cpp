@@ -56,7 +56,7 @@ Overfrm::Overfrm(QWidget* parent) : QWidget(parent, Qt::Window)
     };
     const Text texts[] = {
         {"Label1", "Kestrane", 2760, 240, 1650, true},
-        {"Label2", "Version 1.2.1", 3000, 480, 1065, true},
+        {"Label2", "Version " KESTRANE_VERSION, 3000, 480, 1065, true},
         {"Label7", "23-06-2017", 3120, 720, 840, true},
         {"Label3", "Programmed by :", 2760, 1080, 1425, false},
         {"Label4", "Orvane", 3240, 1320, 450, false},

@@ -359,7 +359,7 @@ void menu(MatchState& s)
 
 void apply(MatchState& state)
 {
-    caption(state.Kumite2, "Kestrane 1.2.1");
+    caption(state.Kumite2, "Kestrane " KESTRANE_VERSION);
     state.Kumite2.setBackColor(kWhite);
     scoringPanel(state);
     clockPanel(state);

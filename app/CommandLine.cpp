@@ -1,0 +1,57 @@
+#include "CommandLine.h"
+
+#include <QFileInfo>
+
+namespace kestrane {
+
+CommandLine::CommandLine()
+    : m_help({QStringLiteral("h"), QStringLiteral("help")},
+             QStringLiteral("Show this help and exit.")),
+      m_version({QStringLiteral("v"), QStringLiteral("version")},
+                QStringLiteral("Show the version and exit."))
+{
+    m_parser.setApplicationDescription(
+        QStringLiteral("Kestrane: a scoreboard for karate kumite matches, an operator console\n"
+                       "and an audience board on a second screen. The settings are kept in\n"
+                       "kumite.ini in the program's folder."));
+    m_parser.addOption(m_help);
+    m_parser.addOption(m_version);
+}
+
+CommandLine::Outcome CommandLine::parse(const QStringList& arguments)
+{
+    m_text.clear();
+    m_program = arguments.isEmpty() ? QStringLiteral("kestrane")
+                                    : QFileInfo(arguments.constFirst()).fileName();
+    QString error;
+    if (!m_parser.parse(arguments))
+        error = m_parser.errorText();
+    else if (!m_parser.positionalArguments().isEmpty())
+        error = QStringLiteral("Unexpected argument '%1'.")
+                    .arg(m_parser.positionalArguments().constFirst());
+    if (!error.isEmpty()) {
+        m_text = QStringLiteral("kestrane: %1\n\n%2").arg(error, usage());
+        return Outcome::Refuse;
+    }
+    if (m_parser.isSet(m_help)) {
+        m_text = usage();
+        return Outcome::Print;
+    }
+    if (m_parser.isSet(m_version)) {
+        m_text = QStringLiteral("Kestrane " KESTRANE_VERSION "\n");
+        return Outcome::Print;
+    }
+    return Outcome::Run;
+}
+
+QString CommandLine::usage() const
+{
+    // Qt takes the name from the application object, which does not exist
+    // yet when the command line is read.
+    QString text = m_parser.helpText();
+    text.replace(0, text.indexOf(QLatin1Char('\n')),
+                 QStringLiteral("Usage: %1 [options]").arg(m_program));
+    return text;
+}
+
+} // namespace kestrane
