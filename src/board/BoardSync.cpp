@@ -2,22 +2,9 @@
 
 #include "console/Kumite2.h"
 
-#include <array>
-#include <utility>
+#include "penalties/PenaltyBoxes.h"
 
 namespace kestrane {
-
-namespace {
-
-// The 20 grid boxes and the lamps they light, in the order laaddata copies
-// them: Shiro's ten, then Aka's ten. The two "S" boxes are not here, so a
-// fresh board never shows an "S" indicator.
-constexpr std::array<std::pair<int, int>, 20> kGridLamps{{
-    {1, 13}, {4, 14}, {3, 15}, {19, 28}, {17, 27}, {18, 26}, {8, 17}, {5, 18},  {6, 19},  {7, 20},
-    {12, 5}, {9, 6},  {10, 7}, {20, 25}, {22, 24}, {21, 23}, {16, 9}, {13, 10}, {14, 11}, {15, 12},
-}};
-
-} // namespace
 
 void BoardSync::wire()
 {
@@ -27,9 +14,11 @@ void BoardSync::wire()
 void BoardSync::laaddata()
 {
     MatchState& s = m_k.state;
-    for (const auto& [box, lamp] : kGridLamps) {
-        if (s.check(box).value() == 1)
-            m_k.kubord2().shape4(lamp).setVisible(true);
+    // The 20 grid boxes, Shiro's then Aka's. The two "S" boxes are left
+    // out, so a fresh board never shows an "S" indicator.
+    for (const PenaltyBox& box : kPenaltyBoxes) {
+        if (box.inGrid() && s.check(box.box).value() == 1)
+            m_k.kubord2().shape4(box.lamp).setVisible(true);
     }
     m_k.kubord2().scww.setCaption(s.scww.caption());
     m_k.kubord2().scwi.setCaption(s.scwi.caption());

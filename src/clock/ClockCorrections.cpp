@@ -32,7 +32,7 @@ void ClockCorrections::tijdu_Click()
     }
     sec += 1;
     // No limit, no warning, no colour: a correction is not a clock step.
-    writeClock(Numbers::str(min), Numbers::str(tens), Numbers::str(sec));
+    m_k.clock.showTime(Numbers::str(min), Numbers::str(tens), Numbers::str(sec));
 }
 
 void ClockCorrections::tijdd_Click()
@@ -48,40 +48,13 @@ void ClockCorrections::tijdd_Click()
 void ClockCorrections::zsec()
 {
     m_k.matchReset.reset();
-    setClock(QStringLiteral("0"), QStringLiteral("6"), QStringLiteral("0"));
+    m_k.clock.showTime(QStringLiteral("0"), QStringLiteral("6"), QStringLiteral("0"));
 }
 
 void ClockCorrections::extime()
 {
     m_k.signal.knipperuit();
-    setClock(QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("0"));
-}
-
-void ClockCorrections::setClock(const QString& min, const QString& tens, const QString& sec)
-{
-    // The console's digits first, then the board's.
-    MatchState& s = m_k.state;
-    s.Label1.setCaption(min);
-    s.Label2.setCaption(tens);
-    s.Label3.setCaption(sec);
-    Kubord2& b = m_k.kubord2();
-    b.Label5.setCaption(min);
-    b.Label6.setCaption(tens);
-    b.Label8.setCaption(sec);
-}
-
-void ClockCorrections::writeClock(const QString& min, const QString& tens, const QString& sec)
-{
-    // The order of the clock step: board tens and units, console tens and
-    // units, then the minutes on the board and the console.
-    MatchState& s = m_k.state;
-    Kubord2& b = m_k.kubord2();
-    b.Label6.setCaption(tens);
-    b.Label8.setCaption(sec);
-    s.Label2.setCaption(tens);
-    s.Label3.setCaption(sec);
-    b.Label5.setCaption(min);
-    s.Label1.setCaption(min);
+    m_k.clock.showTime(QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("0"));
 }
 
 } // namespace kestrane

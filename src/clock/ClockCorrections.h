@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 namespace kestrane {
 
 class Kumite2;
@@ -20,9 +18,6 @@ public:
     void extime();
 
 private:
-    void writeClock(const QString& min, const QString& tens, const QString& sec);
-    void setClock(const QString& min, const QString& tens, const QString& sec);
-
     Kumite2& m_k;
 };
 

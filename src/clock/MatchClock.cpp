@@ -62,14 +62,26 @@ void MatchClock::resett()
         s.Text5.setText(QStringLiteral("0"));
     stoppen();
     setBoardClockColour(kClockBlack);
+    loadMatchTime();
+}
+
+void MatchClock::loadMatchTime()
+{
+    const MatchState& s = m_k.state;
     const SecondsDigits sec = secondsDigits(s.Text6.text());
+    showTime(s.Text5.text(), sec.tens, sec.units);
+}
+
+void MatchClock::showTime(const QString& min, const QString& tens, const QString& units)
+{
+    MatchState& s = m_k.state;
     Kubord2& b = m_k.kubord2();
-    b.Label8.setCaption(sec.units);
-    b.Label6.setCaption(sec.tens);
-    b.Label5.setCaption(s.Text5.text());
-    s.Label1.setCaption(s.Text5.text());
-    s.Label2.setCaption(sec.tens);
-    s.Label3.setCaption(sec.units);
+    s.Label1.setCaption(min);
+    s.Label2.setCaption(tens);
+    s.Label3.setCaption(units);
+    b.Label5.setCaption(min);
+    b.Label6.setCaption(tens);
+    b.Label8.setCaption(units);
 }
 
 void MatchClock::Timer1_Timer()
@@ -105,15 +117,7 @@ void MatchClock::clockStep()
     }
     sec -= 1;
 
-    {
-        Kubord2& b = m_k.kubord2();
-        b.Label6.setCaption(Numbers::str(tens));
-        b.Label8.setCaption(Numbers::str(sec));
-        s.Label2.setCaption(Numbers::str(tens));
-        s.Label3.setCaption(Numbers::str(sec));
-        b.Label5.setCaption(Numbers::str(min));
-        s.Label1.setCaption(Numbers::str(min));
-    }
+    showTime(Numbers::str(min), Numbers::str(tens), Numbers::str(sec));
 
     const bool warning = min == 0 && tens == 3 && sec == 0;
     const bool end = min == 0 && tens == 0 && sec == 0;

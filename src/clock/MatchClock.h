@@ -37,6 +37,14 @@ public:
     };
     static SecondsDigits secondsDigits(const QString& text6);
 
+    // Shows a time on the console's clock digits and the board's copies.
+    // The only writer of the digits: the windows repaint once the handler
+    // has returned, so the order of these writes cannot be seen; where the
+    // new digits must be seen before a sound, clockStep repaints them first.
+    void showTime(const QString& min, const QString& tens, const QString& units);
+    // Shows the match time of Text5 and Text6 (start-up and resett).
+    void loadMatchTime();
+
     // The board clock's text colour: black, or dark red after the warning.
     static constexpr Colour kClockBlack = 0;
     static constexpr Colour kClockWarning = 143; // RGB(143, 0, 0)

@@ -15,20 +15,7 @@ void MatchReset::reset()
     MatchState& s = m_k.state;
 
     // The match time into the clock, stopped and black.
-    if (s.Text5.text().isEmpty())
-        s.Text5.setText(QStringLiteral("0"));
-    m_k.clock.stoppen();
-    m_k.clock.setBoardClockColour(MatchClock::kClockBlack);
-    const MatchClock::SecondsDigits sec = MatchClock::secondsDigits(s.Text6.text());
-    {
-        Kubord2& b = m_k.kubord2();
-        b.Label6.setCaption(sec.tens);
-        b.Label8.setCaption(sec.units);
-        b.Label5.setCaption(s.Text5.text());
-    }
-    s.Label1.setCaption(s.Text5.text());
-    s.Label2.setCaption(sec.tens);
-    s.Label3.setCaption(sec.units);
+    m_k.clock.resett();
 
     // Every lamp and "S" mark out directly, so the board is clean even where
     // a lamp and its box disagree.

@@ -1,6 +1,7 @@
 #include "console/ConsoleLayout.h"
 
 #include "match/MatchState.h"
+#include "penalties/PenaltyBoxes.h"
 
 namespace kestrane::ConsoleLayout {
 
@@ -219,16 +220,14 @@ void penaltyPanel(MatchState& s, bool shiro)
     // The row "A" caption belongs to the other rule set: hidden at first.
     rowLabels[0]->setVisible(false);
 
-    // Boxes, row by row, left to right; the last row has the extra box first.
-    const int shiroBoxes[3][4] = {{1, 4, 3, 0}, {19, 17, 18, 0}, {8, 5, 6, 7}};
-    const int akaBoxes[3][4] = {{12, 9, 10, 0}, {20, 22, 21, 0}, {16, 13, 14, 15}};
-    const auto& boxes = shiro ? shiroBoxes : akaBoxes;
-    for (int r = 0; r < 3; ++r) {
-        const bool extra = r == 2;
-        const double lefts[4] = {extra ? 120.0 : 720.0, extra ? 720.0 : 1320.0,
-                                 extra ? 1320.0 : 1920.0, 1920.0};
-        for (int c = 0; c < 4 && boxes[r][c] != 0; ++c)
-            checkBox(s.check(boxes[r][c]), rows[r], lefts[c], 200, 255, 255, back, fore);
+    // Each box in its row frame; the extra box of row "J" stands before "A".
+    const PenaltyBox::Side side = shiro ? PenaltyBox::Side::Shiro : PenaltyBox::Side::Aka;
+    for (const PenaltyBox& box : kPenaltyBoxes) {
+        if (box.side != side || !box.inGrid())
+            continue;
+        const double left[] = {120, 720, 1320, 1920}; // by column: extra, A, C, H
+        checkBox(s.check(box.box), rows[static_cast<int>(box.row)],
+                 left[static_cast<int>(box.column)], 200, 255, 255, back, fore);
     }
 }
 

@@ -36,15 +36,7 @@ void StartUp::Form_Load()
     s.Kumite2.setTop(100);
     s.Kumite2.setHeight(6900);
 
-    // The match time into the console's clock digits, then the board's.
-    const MatchClock::SecondsDigits seconds = MatchClock::secondsDigits(s.Text6.text());
-    s.Label1.setCaption(s.Text5.text());
-    s.Label2.setCaption(seconds.tens);
-    s.Label3.setCaption(seconds.units);
-    Kubord2& board = m_k.kubord2();
-    board.Label5.setCaption(s.Text5.text());
-    board.Label6.setCaption(seconds.tens);
-    board.Label8.setCaption(seconds.units);
+    m_k.clock.loadMatchTime();
 
     // Start and Stop share one place; Stop starts hidden.
     s.Command3.setLeft(820);

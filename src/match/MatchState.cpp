@@ -59,10 +59,9 @@ Element* MatchState::find(const QString& name) const
 
 Element& MatchState::check(int n) const
 {
-    Element* e = find(QStringLiteral("Check%1").arg(n));
-    if (!e)
+    if (n < 1 || n > static_cast<int>(m_checks.size()))
         throw std::out_of_range("no such check box");
-    return *e;
+    return *m_checks[static_cast<std::size_t>(n - 1)];
 }
 
 std::vector<Element*> MatchState::menuItems() const

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <array>
 #include <deque>
 #include <vector>
 
@@ -204,6 +205,13 @@ public:
 
     // The menu items of "Menu", in their order (separators included).
     std::vector<Element*> menuItems() const;
+
+private:
+    // Check1 to Check26 by number.
+    const std::array<Element*, 26> m_checks{
+        &Check1,  &Check2,  &Check3,  &Check4,  &Check5,  &Check6,  &Check7,  &Check8,  &Check9,
+        &Check10, &Check11, &Check12, &Check13, &Check14, &Check15, &Check16, &Check17, &Check18,
+        &Check19, &Check20, &Check21, &Check22, &Check23, &Check24, &Check25, &Check26};
 };
 
 } // namespace kestrane

@@ -88,7 +88,15 @@ void Scoring::scww_Change()
 
 Element& Scoring::boardCopy(const Element& label)
 {
-    return *m_k.kubord2().find(label.name());
+    MatchState& s = m_k.state;
+    Kubord2& b = m_k.kubord2();
+    if (&label == &s.scri)
+        return b.scri;
+    if (&label == &s.scrw)
+        return b.scrw;
+    if (&label == &s.scwi)
+        return b.scwi;
+    return b.scww;
 }
 
 void Scoring::ipponPress(Element& ipponLabel)

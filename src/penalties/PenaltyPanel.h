@@ -15,8 +15,6 @@ public:
     // The click handler of the box CheckN (1 <= n <= 22): runs whenever
     // the box's value changes.
     void checkChanged(int n);
-    // The board lamp Shape4(i) that the box CheckN drives.
-    static int lampOf(int n);
 
 private:
     Kumite2& m_k;

@@ -44,34 +44,10 @@ std::map<QString, Geometry> geometry(const MatchState& s)
 class TestSideSwap : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void positions_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<double>("swapped");
-        QTest::addColumn<double>("back");
-        for (const Place& p : kPlaces)
-            QTest::newRow(p.name) << p.name << p.swapped << p.back;
-    }
-
     // Ticking swaps, unticking puts back (three elements not quite where
-    // they started).
-    void positions()
-    {
-        QFETCH(QString, name);
-        QFETCH(double, swapped);
-        QFETCH(double, back);
-        TestConsole c;
-        Element& e = *c.s.find(name);
-        c.s.Check24.setValue(1);
-        QCOMPARE(e.left(), swapped);
-        c.s.Check24.setValue(0);
-        QCOMPARE(e.left(), back);
-        c.s.Check24.setValue(1);
-        QCOMPARE(e.left(), swapped);
-    }
-
-    // Only the Left of the 22 listed elements changes; tops and sizes stay.
-    void onlyLeftOfListedElements()
+    // they started), a greyed value swaps nothing. Only the Left of the
+    // listed elements changes; tops and sizes stay.
+    void swapAndBack()
     {
         TestConsole c;
         const auto before = geometry(c.s);
@@ -79,9 +55,14 @@ private Q_SLOTS:
         const auto swapped = geometry(c.s);
         c.s.Check24.setValue(0);
         const auto back = geometry(c.s);
+        c.s.Check24.setValue(2);
+        QCOMPARE(geometry(c.s).at("Command6").left, back.at("Command6").left);
         QStringList listed;
-        for (const Place& p : kPlaces)
+        for (const Place& p : kPlaces) {
             listed << p.name;
+            QCOMPARE(swapped.at(p.name).left, p.swapped);
+            QCOMPARE(back.at(p.name).left, p.back);
+        }
         for (const auto& [name, g] : before) {
             for (const auto* after : {&swapped, &back}) {
                 const Geometry& a = after->at(name);
@@ -91,36 +72,6 @@ private Q_SLOTS:
                     QVERIFY2(a.left == g.left, qPrintable(name));
             }
         }
-    }
-
-    // A greyed value swaps nothing.
-    void greyedValue()
-    {
-        TestConsole c;
-        c.s.Check24.setValue(1);
-        c.s.Check24.setValue(2);
-        QCOMPARE(c.s.Command6.left(), 240.0);
-        QCOMPARE(c.s.SanbonB.left(), 6960.0);
-    }
-
-    // Scores, penalties and the board are not touched.
-    void matchAndBoardUntouched()
-    {
-        TestConsole c;
-        c.s.Check24.setValue(1);
-        QVERIFY(!c.k.boards.current());
-        c.s.scri.setCaption(QStringLiteral("2"));
-        c.s.Check5.setValue(1);
-        c.k.boardOpening.startbord();
-        const Kubord2& b = c.k.kubord2();
-        const double frame5 = b.Frame5.left();
-        const double scri = b.scri.left();
-        c.s.Check24.setValue(0);
-        QCOMPARE(c.s.scri.caption(), QStringLiteral("2"));
-        QCOMPARE(c.s.Check5.value(), 1);
-        QVERIFY(c.k.boards.isShown());
-        QCOMPARE(c.k.kubord2().Frame5.left(), frame5);
-        QCOMPARE(c.k.kubord2().scri.left(), scri);
     }
 };
 

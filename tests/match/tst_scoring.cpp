@@ -1,12 +1,10 @@
-// The score buttons and the match decision: the order of one scoring event,
-// the gate, the limits, the conversion of two waza-ari and the targets that
-// make every assignment a win.
-#include "match/WriteLog.h"
+// The score buttons and the match decision: the gate, the limits, the
+// conversion of two waza-ari and the targets that make every assignment a win.
+#include "support/TestConsole.h"
 #include "support/TestMain.h"
 
 using namespace kestrane;
 using test::TestConsole;
-using test::WriteLog;
 
 namespace {
 
@@ -48,44 +46,6 @@ void runClock(TestConsole& c)
 class TestScoring : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // The road of one scoring event: blinking stops, the count is assigned,
-    // the decision signals and stops the clock, then the board gets the count.
-    void roadOfOneScoringEvent()
-    {
-        TestConsole c;
-        c.s.eindwav.setText(QStringLiteral("end.wav"));
-        runClock(c);
-        // Both names mid-blink, in their hidden phase.
-        c.s.Timer3.setEnabled(true);
-        c.s.Timer4.setEnabled(true);
-        c.s.Timer3.tick();
-        c.s.Timer4.tick();
-        WriteLog log(c);
-
-        c.s.Command6.click();
-
-        const QStringList expected{
-            // knipperuit
-            "Timer3 off",
-            "Timer4 off",
-            "Label19.fore=16777215",
-            "Label18.fore=4194304",
-            "b:Label1(12).fore=0",
-            "b:Label1(11).fore=14737632",
-            // the count and, inside the assignment, the decision
-            "scri=1",
-            "sound:end.wav",
-            "Timer3 on",
-            // stoppen
-            "Timer1 off",
-            "Command3 shown",
-            "Command4 hidden",
-            // the board copy last
-            "b:scri=1",
-        };
-        QCOMPARE(log.entries, expected);
-    }
-
     void pressSequences_data()
     {
         QTest::addColumn<QString>("target");
@@ -196,20 +156,6 @@ private Q_SLOTS:
         QCOMPARE(c.ports.sound.played.size(), endSounds);
         QCOMPARE(c.s.Timer3.enabled(), akaBlinks);
         QCOMPARE(c.s.Timer4.enabled(), shiroBlinks);
-    }
-
-    // The conversion in order: the waza-ari shows 2 (a win), then 0, then
-    // the ippon count goes up (a win again); the board gets waza-ari, then ippon.
-    void conversionOrder()
-    {
-        TestConsole c;
-        c.s.Check25.setValue(1);
-        setScores(c, {"0", "1", "0", "0"});
-        WriteLog log(c);
-        c.s.Command8.click();
-        QCOMPARE(log.only({"scr", "b:scr", "sound:", "Timer"}),
-                 (QStringList{"scrw=2", "sound:", "Timer3 on", "scrw=0", "scri=1",
-                              "sound:", "b:scrw=0", "b:scri=1"}));
     }
 
     // The board copy is written even when the text does not change, and a

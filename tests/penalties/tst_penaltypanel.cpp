@@ -1,6 +1,7 @@
 // The 22 penalty boxes: each lights and clears exactly its board lamp, the
 // match-ending boxes name the other side, a greyed value does nothing.
 #include "match/WriteLog.h"
+#include "support/PenaltyTable.h"
 #include "support/TestMain.h"
 
 using namespace kestrane;
@@ -41,36 +42,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("lamp");
         QTest::addColumn<int>("sLabel"); // board Label1 index, -1 none
         QTest::addColumn<QString>("winner");
-        const struct {
-            int box, lamp, sLabel;
-            const char* winner;
-        } table[] = {
-            // Shiro
-            {1, 13, -1, ""},
-            {4, 14, -1, ""},
-            {3, 15, -1, "Aka"},
-            {19, 28, -1, ""},
-            {17, 27, -1, ""},
-            {18, 26, -1, "Aka"},
-            {8, 17, -1, ""},
-            {5, 18, -1, ""},
-            {6, 19, -1, ""},
-            {7, 20, -1, "Aka"},
-            {2, 16, 8, "Aka"},
-            // Aka
-            {12, 5, -1, ""},
-            {9, 6, -1, ""},
-            {10, 7, -1, "Shiro"},
-            {20, 25, -1, ""},
-            {22, 24, -1, ""},
-            {21, 23, -1, "Shiro"},
-            {16, 9, -1, ""},
-            {13, 10, -1, ""},
-            {14, 11, -1, ""},
-            {15, 12, -1, "Shiro"},
-            {11, 8, 4, "Shiro"},
-        };
-        for (const auto& r : table) {
+        for (const test::DescribedBox& r : test::kDescribedBoxes) {
             QTest::addRow("Check%d", r.box)
                 << r.box << r.lamp << r.sLabel << QString::fromLatin1(r.winner);
         }
@@ -136,39 +108,6 @@ private Q_SLOTS:
         QVERIFY(c.s.Timer4.enabled());
     }
 
-    void orderOfAnSBox_data()
-    {
-        QTest::addColumn<int>("box");
-        QTest::addColumn<QStringList>("tick");
-        QTest::addColumn<QStringList>("untick");
-        QTest::newRow("Check2") << 2
-                                << QStringList{"Check2=1", "b:Shape4(16) shown",
-                                               "b:Label1(8) shown", "sound:e", "Timer3 on"}
-                                << QStringList{"Check2=0", "b:Shape4(16) hidden",
-                                               "b:Label1(8) hidden", "Timer3 off"};
-        QTest::newRow("Check11") << 11
-                                 << QStringList{"Check11=1", "b:Shape4(8) shown",
-                                                "b:Label1(4) shown", "sound:e", "Timer4 on"}
-                                 << QStringList{"Check11=0", "b:Shape4(8) hidden",
-                                                "b:Label1(4) hidden", "Timer4 off"};
-    }
-
-    void orderOfAnSBox()
-    {
-        QFETCH(int, box);
-        QFETCH(QStringList, tick);
-        QFETCH(QStringList, untick);
-        TestConsole c;
-        c.s.eindwav.setText(QStringLiteral("e"));
-        darkBoard(c);
-        c.k.signal.knipperuit();
-        WriteLog log(c);
-        c.s.check(box).setValue(1);
-        QCOMPARE(log.take(), tick);
-        c.s.check(box).setValue(0);
-        QCOMPARE(log.take(), untick);
-    }
-
     // Two "H" boxes of Shiro: two end sounds; unticking one stops the
     // blinking although the other stays ticked and lit.
     void twoHBoxesUntickOne()
@@ -202,11 +141,8 @@ private Q_SLOTS:
     void greyedDoesNothing_data()
     {
         QTest::addColumn<int>("box");
-        QTest::newRow("plain Check1") << 1;
-        QTest::newRow("H Check3") << 3;
-        QTest::newRow("S Check2") << 2;
-        QTest::newRow("H Check21") << 21;
-        QTest::newRow("S Check11") << 11;
+        for (int box : {1, 3, 2, 21, 11}) // plain, "H" and "S" boxes of both sides
+            QTest::addRow("Check%d", box) << box;
     }
 
     void greyedDoesNothing()

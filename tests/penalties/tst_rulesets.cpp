@@ -14,7 +14,6 @@ struct Caption {
     bool wukf;
 };
 
-// In the order both procedures write them.
 const Caption kCaptions[] = {
     {"console", "Label7", true},   {"console", "Label17", true},   {"console", "Label14", false},
     {"console", "Label12", false}, {"board", "Label1(10)", false}, {"board", "Label1(0)", false},
@@ -56,29 +55,6 @@ private Q_SLOTS:
             QVERIFY2(caption(c, cap).visible() == (cap.wukf == wukf), cap.name);
     }
 
-    void writeOrder()
-    {
-        TestConsole c;
-        // Observers see changes only: start from the opposite of each.
-        for (const Caption& cap : kCaptions)
-            caption(c, cap).setVisible(!cap.wukf);
-        QStringList order;
-        for (const Caption& cap : kCaptions) {
-            caption(c, cap).addObserver([&order](const Element& e, Property p) {
-                if (p == Property::Visible)
-                    order << e.displayName();
-            });
-        }
-        QStringList expected;
-        for (const Caption& cap : kCaptions)
-            expected << cap.name;
-        c.k.ruleSets.wukf();
-        QCOMPARE(order, expected);
-        order.clear();
-        c.k.ruleSets.geenwukf();
-        QCOMPARE(order, expected);
-    }
-
     // Switching with the board closed touches only a hidden board; the
     // opening builds a fresh one and applies the current rule set to it.
     void appliedAtOpening_data()
@@ -101,21 +77,6 @@ private Q_SLOTS:
             QVERIFY2(caption(c, cap).visible() == (cap.wukf == (value == 1)), cap.name);
     }
 
-    // Switching during a match leaves boxes and lamps alone.
-    void penaltiesUntouched()
-    {
-        TestConsole c;
-        c.s.Check1.setValue(1);
-        c.s.Check12.setValue(1);
-        c.k.boardOpening.startbord();
-        c.s.Check26.setValue(1);
-        c.s.Check26.setValue(0);
-        QCOMPARE(c.s.Check1.value(), 1);
-        QCOMPARE(c.s.Check12.value(), 1);
-        QVERIFY(c.k.boards.isShown());
-        QVERIFY(c.k.kubord2().shape4(13).visible());
-        QVERIFY(c.k.kubord2().shape4(5).visible());
-    }
 };
 
 KESTRANE_MODEL_TEST_MAIN(TestRuleSets)
