@@ -4,7 +4,7 @@
 #include "console/ElementFrame.h"
 #include "console/ElementLabel.h"
 #include "console/PushButton.h"
-#include "console/ViewUnits.h"
+#include "platform/ViewUnits.h"
 
 namespace kestrane::view {
 

@@ -1,6 +1,6 @@
 #include "board/BoardRenderer.h"
 
-#include "console/ViewUnits.h"
+#include "platform/ViewUnits.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

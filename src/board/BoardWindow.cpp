@@ -1,6 +1,6 @@
 #include "board/BoardWindow.h"
 
-#include "console/ViewUnits.h"
+#include "platform/ViewUnits.h"
 
 #include <QCloseEvent>
 #include <QMouseEvent>

@@ -1,6 +1,7 @@
 #include "console/AccessibleNames.h"
 
 #include "core/Element.h"
+#include "penalties/PenaltyBoxes.h"
 
 #include <QHash>
 
@@ -37,27 +38,16 @@ QHash<QString, QString> describedControls()
         {QStringLiteral("Command8"), QStringLiteral("Aka Waza-ari")},
         {QStringLiteral("MyButton2"), QStringLiteral("Aka Waza-ari minus one")},
     };
-    // The penalty grids, row by row as designed; the last row starts with
-    // its extra box.
-    struct Grid {
-        const char* side;
-        int boxes[3][4];
-    };
-    const Grid grids[] = {{"Shiro", {{1, 4, 3, 0}, {19, 17, 18, 0}, {8, 5, 6, 7}}},
-                          {"Aka", {{12, 9, 10, 0}, {20, 22, 21, 0}, {16, 13, 14, 15}}}};
-    const char* columns[] = {"A", "C", "H"};
-    for (const Grid& g : grids) {
-        for (int r = 0; r < 3; ++r) {
-            for (int c = 0; c < 4 && g.boxes[r][c]; ++c) {
-                const QString column = r == 2 ? (c == 0 ? QStringLiteral("extra")
-                                                        : QString::fromLatin1(columns[c - 1]))
-                                              : QString::fromLatin1(columns[c]);
-                names.insert(QStringLiteral("Check%1").arg(g.boxes[r][c]),
-                             QStringLiteral("%1 penalty %2 row %3")
-                                 .arg(QString::fromLatin1(g.side), column)
-                                 .arg(r + 1));
-            }
-        }
+    // The penalty grids: side, column and row (1 to 3) of each box.
+    for (const PenaltyBox& box : kPenaltyBoxes) {
+        if (!box.inGrid())
+            continue;
+        const char* columns[] = {"extra", "A", "C", "H"};
+        names.insert(QStringLiteral("Check%1").arg(box.box),
+                     QStringLiteral("%1 penalty %2 row %3")
+                         .arg(QLatin1String(box.side == PenaltyBox::Side::Shiro ? "Shiro" : "Aka"),
+                              QLatin1String(columns[static_cast<int>(box.column)]))
+                         .arg(static_cast<int>(box.row) + 1));
     }
     return names;
 }

@@ -5,7 +5,7 @@
 #include "console/ConsoleMenu.h"
 #include "console/KeyPreviewFilter.h"
 #include "console/Kumite2.h"
-#include "console/ViewUnits.h"
+#include "platform/ViewUnits.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -20,7 +20,8 @@ namespace {
 // until then a different size is not the operator's.
 constexpr int kResizeSettleMs = 1000;
 
-void paintWhite(QWidget& w, Colour c)
+// The window colour behind the controls, painted by the widget itself.
+void paintBackground(QWidget& w, Colour c)
 {
     QPalette pal = w.palette();
     pal.setColor(QPalette::Window, toQColor(c));
@@ -36,17 +37,17 @@ ConsoleWindow::ConsoleWindow(Kumite2& k, QWidget* parent) : QMainWindow(parent),
     setObjectName(form.name());
     setWindowTitle(form.caption());
     setFont(fontFor(8.25, false));
-    paintWhite(*this, form.backColor());
+    paintBackground(*this, form.backColor());
 
     menuBar()->setNativeMenuBar(false);
     m_menu = new ConsoleMenu(m_k.state, *menuBar());
 
     m_central = new QWidget(this);
     m_central->setObjectName(QStringLiteral("consoleCentral"));
-    paintWhite(*m_central, form.backColor());
+    paintBackground(*m_central, form.backColor());
     setCentralWidget(m_central);
     m_canvas = new ConsoleCanvas(m_k.state, m_central);
-    paintWhite(*m_canvas, form.backColor());
+    paintBackground(*m_canvas, form.backColor());
 
     m_keyPreview = new KeyPreviewFilter(
         *this, [this] { return m_k.state.keyPreview; },
@@ -61,9 +62,9 @@ ConsoleWindow::ConsoleWindow(Kumite2& k, QWidget* parent) : QMainWindow(parent),
             setWindowTitle(e.caption());
             break;
         case Property::BackColor:
-            paintWhite(*this, e.backColor());
-            paintWhite(*m_central, e.backColor());
-            paintWhite(*m_canvas, e.backColor());
+            paintBackground(*this, e.backColor());
+            paintBackground(*m_central, e.backColor());
+            paintBackground(*m_canvas, e.backColor());
             break;
         default:
             break;

@@ -1,6 +1,6 @@
 #include "console/ElementBinding.h"
 
-#include "console/ViewUnits.h"
+#include "platform/ViewUnits.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #include "console/ElementCheckBox.h"
 
 #include "console/AccessibleNames.h"
-#include "console/ViewUnits.h"
+#include "platform/ViewUnits.h"
 
 namespace kestrane::view {
 

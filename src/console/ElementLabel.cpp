@@ -1,6 +1,6 @@
 #include "console/ElementLabel.h"
 
-#include "console/ViewUnits.h"
+#include "platform/ViewUnits.h"
 
 #include <QFontMetricsF>
 

@@ -1,6 +1,6 @@
 #include "console/ElementShape.h"
 
-#include "console/ViewUnits.h"
+#include "platform/ViewUnits.h"
 
 #include <QPainter>
 

@@ -2,7 +2,7 @@
 
 #include "console/AccessibleNames.h"
 #include "console/TextBoxFilter.h"
-#include "console/ViewUnits.h"
+#include "platform/ViewUnits.h"
 
 #include <QKeyEvent>
 

@@ -1,7 +1,7 @@
 #include "console/PushButton.h"
 
 #include "console/AccessibleNames.h"
-#include "console/ViewUnits.h"
+#include "platform/ViewUnits.h"
 
 #include <QEvent>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "BoardTestHelpers.h"
 #include "board/BoardRenderer.h"
 #include "board/LabelMeasure.h"
-#include "console/ViewUnits.h"
+#include "platform/ViewUnits.h"
 #include "support/TestMain.h"
 
 #include <QImage>

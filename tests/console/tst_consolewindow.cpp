@@ -3,7 +3,7 @@
 #include "console/ConsoleWindow.h"
 #include "console/ElementTextBox.h"
 #include "console/PushButton.h"
-#include "console/ViewUnits.h"
+#include "platform/ViewUnits.h"
 #include "support/TestConsole.h"
 #include "support/TestMain.h"
 

@@ -1,4 +1,4 @@
-#include "console/ViewUnits.h"
+#include "platform/ViewUnits.h"
 
 #include <cmath>
 
