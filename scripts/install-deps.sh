@@ -9,6 +9,7 @@ build_pkgs=(
   g++ cmake make pkg-config
   libbenchmark-dev                  # Google Benchmark, for bench/
   qt6-base-dev qt6-multimedia-dev   # Qt 6.4 Widgets, Test, Multimedia (QSoundEffect)
+  qt6-httpserver-dev qt6-websockets-dev  # the live board feed (--serve-board)
   fonts-liberation2                 # Liberation Sans, metric-compatible with Arial
 )
 test_pkgs=(
@@ -17,6 +18,7 @@ test_pkgs=(
   xvfb x11-xserver-utils x11-utils openbox xdotool x11-apps imagemagick
   pulseaudio pulseaudio-utils sox
   dbus at-spi2-core python3-pyatspi
+  chromium                           # the board feed's browser test
 )
 
 case "$what" in

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "board/BoardScaling.h"
 #include "platform/ScreenPort.h"
 
 #include <optional>
 
 namespace kestrane {
 
+class Kubord2;
 class Kumite2;
+class MatchState;
 
 // Opening the board on the second screen and scaling it; closing it; the field number.
 class BoardOpening {
@@ -28,6 +31,12 @@ public:
     // -1 only when there is no screen at all.
     static int targetScreen(const std::vector<ScreenPort::Screen>& screens,
                             double primaryWidthTwips);
+
+    // Steps 10 to 13 of an opening onto any board: the clock digits, the
+    // field number, lamps and scores copied from the console, then scaled
+    // and the numbers centred.
+    static void copyAndScale(const MatchState& s, Kubord2& board,
+                             const BoardScaling::Factors& factors);
 
     static constexpr double kTwipsPerPixel = 15.0;
     static constexpr const char* kZeroScaleMessage = "scale can not be zero in setup file";

@@ -26,15 +26,19 @@ void BoardSync::wire()
 
 void BoardSync::laaddata()
 {
-    MatchState& s = m_k.state;
+    laaddata(m_k.state, m_k.kubord2());
+}
+
+void BoardSync::laaddata(const MatchState& s, Kubord2& b)
+{
     for (const auto& [box, lamp] : kGridLamps) {
         if (s.check(box).value() == 1)
-            m_k.kubord2().shape4(lamp).setVisible(true);
+            b.shape4(lamp).setVisible(true);
     }
-    m_k.kubord2().scww.setCaption(s.scww.caption());
-    m_k.kubord2().scwi.setCaption(s.scwi.caption());
-    m_k.kubord2().scri.setCaption(s.scri.caption());
-    m_k.kubord2().scrw.setCaption(s.scrw.caption());
+    b.scww.setCaption(s.scww.caption());
+    b.scwi.setCaption(s.scwi.caption());
+    b.scri.setCaption(s.scri.caption());
+    b.scrw.setCaption(s.scrw.caption());
 }
 
 // Aka to the right half, Shiro to the left, in design twips: the scaling
@@ -42,7 +46,11 @@ void BoardSync::laaddata()
 // "IP", ippon, "WA", waza-ari, with the name at the outer edge.
 void BoardSync::bordspiegel()
 {
-    Kubord2& b = m_k.kubord2();
+    bordspiegel(m_k.kubord2());
+}
+
+void BoardSync::bordspiegel(Kubord2& b)
+{
     b.Shape1.setLeft(8000);
     b.Shape2.setLeft(0);
     b.label1(11).setLeft(12800);

@@ -50,12 +50,17 @@ void KoTimer::ko()
     b.shape4(kCountOutline).setVisible(true);
     b.label1(kCountLabel).setVisible(true);
     b.Frame4.setVisible(true);
+    placeCount(b, f);
+    s.Timer2.setEnabled(true);
+    b.form().refresh();
+}
+
+void KoTimer::placeCount(Kubord2& b, double f)
+{
     // Positions are single precision, as the board's measurements are.
     const float fs = static_cast<float>(f);
     b.shape4(kCountOutline).setTop(static_cast<double>(120.0f * fs));
     b.Frame4.setTop(static_cast<double>(520.0f * fs));
-    s.Timer2.setEnabled(true);
-    b.form().refresh();
 }
 
 void KoTimer::Timer2_Timer()

@@ -4,6 +4,7 @@
 
 namespace kestrane {
 
+class Kubord2;
 class Kumite2;
 
 // The ten-second knock-down count.
@@ -19,6 +20,9 @@ public:
     void Command15_Click();
     // The board's vertical factor, computed again from shtxt and vsch.
     double factorF() const;
+    // Where the count panel and its background go on a board of vertical
+    // factor f.
+    static void placeCount(Kubord2& board, double f);
 
 private:
     // The count into board Label1(14), then into Label20.
