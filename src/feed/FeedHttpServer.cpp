@@ -145,6 +145,10 @@ bool FeedHttpServer::handleRequest(const QHttpServerRequest& request, QTcpSocket
         return true;
     }
     if (route == "/live") {
+        // Accepted without an answer: the HTTP server then hands the
+        // upgrade on as a WebSocket (newWebSocketConnection).
+        if (request.value("Upgrade").toLower() == "websocket")
+            return true;
         answer(socket, request, 426, text, "426 /live is a WebSocket\n");
         return true;
     }

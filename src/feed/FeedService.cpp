@@ -5,6 +5,9 @@
 #include "feed/FeedHttpServer.h"
 #include "feed/FeedTcpServer.h"
 
+#include <sys/resource.h>
+
+#include <algorithm>
 #include <cstdio>
 
 namespace kestrane {
@@ -48,6 +51,12 @@ std::unique_ptr<FeedService> FeedService::start(Kumite2& console, const QString&
     if (!where) {
         print(stderr, error + QStringLiteral("; the board feed is not started."));
         return nullptr;
+    }
+    // Every connection is a file descriptor: make room for the limit.
+    rlimit files{};
+    if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < 4096) {
+        files.rlim_cur = std::min<rlim_t>(files.rlim_max, 4096);
+        setrlimit(RLIMIT_NOFILE, &files);
     }
     std::unique_ptr<FeedService> s(new FeedService);
     s->m_feed = std::make_unique<BoardFeed>(console);

@@ -33,6 +33,13 @@ FeedTcpServer::FeedTcpServer(QObject* parent) : QTcpServer(parent)
     setMaxPendingConnections(kMaxConnections);
 }
 
+void FeedTcpServer::setLimits(int maxConnections, int headTimeoutMs, int httpLifetimeMs)
+{
+    m_maxConnections = maxConnections;
+    m_headTimeoutMs = headTimeoutMs;
+    m_httpLifetimeMs = httpLifetimeMs;
+}
+
 void FeedTcpServer::incomingConnection(qintptr handle)
 {
     auto* socket = new QTcpSocket(this);
@@ -40,18 +47,18 @@ void FeedTcpServer::incomingConnection(qintptr handle)
         delete socket;
         return;
     }
-    if (m_open >= kMaxConnections) {
+    connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    if (m_open >= m_maxConnections) {
         reject(socket, 503);
         return;
     }
     ++m_open;
     connect(socket, &QObject::destroyed, this, [this] { --m_open; });
-    connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     // Bounded reading: the head check sees at most this much at a time.
     socket->setReadBufferSize(RequestHead::kMaxSize * 2);
     connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readHead(socket); });
     // Slow or silent clients do not keep a connection.
-    QTimer::singleShot(kHeadTimeoutMs, socket, [socket] {
+    QTimer::singleShot(m_headTimeoutMs, socket, [socket] {
         if (!socket->property(kHeadProperty).toBool())
             socket->abort();
     });
@@ -78,7 +85,7 @@ void FeedTcpServer::readHead(QTcpSocket* socket)
     // its answer is dropped. A WebSocket leaves this server's hands first.
     const bool upgrade = bytes.toLower().contains("upgrade: websocket");
     if (!upgrade) {
-        QTimer::singleShot(kHttpLifetimeMs, socket, [socket] { socket->abort(); });
+        QTimer::singleShot(m_httpLifetimeMs, socket, [socket] { socket->abort(); });
     }
     addPendingConnection(socket);
     Q_EMIT newConnection();
@@ -109,7 +116,7 @@ void FeedTcpServer::reject(QTcpSocket* socket, int status)
     socket->write(answer);
     socket->disconnectFromHost();
     // A client that reads nothing of the answer does not hold the socket.
-    QTimer::singleShot(kHeadTimeoutMs, socket, [socket] { socket->abort(); });
+    QTimer::singleShot(m_headTimeoutMs, socket, [socket] { socket->abort(); });
     if (socket->state() == QAbstractSocket::UnconnectedState)
         socket->deleteLater();
 }

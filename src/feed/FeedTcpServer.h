@@ -20,6 +20,8 @@ public:
 
     explicit FeedTcpServer(QObject* parent = nullptr);
     int openConnections() const { return m_open; }
+    // Tests shorten the limits.
+    void setLimits(int maxConnections, int headTimeoutMs, int httpLifetimeMs);
 
 protected:
     void incomingConnection(qintptr handle) override;
@@ -29,6 +31,9 @@ private:
     void reject(QTcpSocket* socket, int status);
 
     int m_open = 0;
+    int m_maxConnections = kMaxConnections;
+    int m_headTimeoutMs = kHeadTimeoutMs;
+    int m_httpLifetimeMs = kHttpLifetimeMs;
 };
 
 } // namespace kestrane
