@@ -1,6 +1,7 @@
 #include "feed/FeedHttpServer.h"
 
 #include "feed/BoardFeed.h"
+#include "feed/FeedTcpServer.h"
 #include "feed/RequestHead.h"
 
 #include <QFile>
@@ -147,8 +148,12 @@ bool FeedHttpServer::handleRequest(const QHttpServerRequest& request, QTcpSocket
     if (route == "/live") {
         // Accepted without an answer: the HTTP server then hands the
         // upgrade on as a WebSocket (newWebSocketConnection).
-        if (request.value("Upgrade").toLower() == "websocket")
+        // The same test as the HTTP server's own: both headers.
+        if (request.value("Upgrade").toLower() == "websocket" &&
+            request.value("Connection").toLower().contains("upgrade")) {
+            socket->setProperty(FeedTcpServer::kWebSocketProperty, true);
             return true;
+        }
         answer(socket, request, 426, text, "426 /live is a WebSocket\n");
         return true;
     }

@@ -82,11 +82,11 @@ void FeedTcpServer::readHead(QTcpSocket* socket)
     socket->setProperty(kHeadProperty, true);
     disconnect(socket, &QTcpSocket::readyRead, this, nullptr);
     // Plain answers are written within moments; a client that never reads
-    // its answer is dropped. A WebSocket leaves this server's hands first.
-    const bool upgrade = bytes.toLower().contains("upgrade: websocket");
-    if (!upgrade) {
-        QTimer::singleShot(m_httpLifetimeMs, socket, [socket] { socket->abort(); });
-    }
+    // its answer is dropped. A socket that became a WebSocket stays.
+    QTimer::singleShot(m_httpLifetimeMs, socket, [socket] {
+        if (!socket->property(kWebSocketProperty).toBool())
+            socket->abort();
+    });
     addPendingConnection(socket);
     Q_EMIT newConnection();
     // The head is already buffered: let the HTTP server read it now.

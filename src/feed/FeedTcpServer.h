@@ -17,6 +17,8 @@ public:
     static constexpr int kMaxConnections = 1024;
     static constexpr int kHeadTimeoutMs = 5000;
     static constexpr int kHttpLifetimeMs = 15000;
+    // Set by the HTTP server on a socket it hands on as a WebSocket.
+    static constexpr const char* kWebSocketProperty = "feedWebSocket";
 
     explicit FeedTcpServer(QObject* parent = nullptr);
     int openConnections() const { return m_open; }
