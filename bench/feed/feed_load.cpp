@@ -22,6 +22,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSocketNotifier>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QWebSocket>
@@ -129,13 +130,15 @@ int serve(bool shortMatch)
     int presses = 0;
     QObject::connect(&scoring, &QTimer::timeout,
                      [&] { (presses++ % 2 ? s.NihonB : s.Command8).click(); });
-    // Start when the clients say so (one line on standard input).
-    QFile in;
-    in.open(stdin, QIODevice::ReadOnly);
-    in.readLine();
-    clock.start();
-    s.Command3.click();
-    scoring.start(2500);
+    // Start when the clients say so (a line on standard input); serve them
+    // meanwhile.
+    QSocketNotifier go(0, QSocketNotifier::Read);
+    QObject::connect(&go, &QSocketNotifier::activated, qApp, [&] {
+        go.setEnabled(false);
+        clock.start();
+        s.Command3.click();
+        scoring.start(2500);
+    });
     qApp->exec();
 
     rusage use{};
@@ -232,10 +235,18 @@ int main(int argc, char** argv)
         ws->open(QUrl(QStringLiteral("ws://127.0.0.1:%1/live?%2").arg(port).arg(size)));
         sockets.push_back(std::move(ws));
     }
-    QElapsedTimer wait;
-    wait.start();
-    while (open < wsCount && wait.elapsed() < 30000)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    {
+        QElapsedTimer wait;
+        wait.start();
+        QEventLoop loop;
+        QTimer check;
+        QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+            if (open >= wsCount || wait.elapsed() > 30000)
+                loop.quit();
+        });
+        check.start(20);
+        loop.exec();
+    }
     std::fprintf(stderr, "%d WebSocket clients have the state\n", open);
 
     std::vector<std::unique_ptr<QTimer>> pollers;
