@@ -8,7 +8,11 @@ CommandLine::CommandLine()
     : m_help({QStringLiteral("h"), QStringLiteral("help")},
              QStringLiteral("Show this help and exit.")),
       m_version({QStringLiteral("v"), QStringLiteral("version")},
-                QStringLiteral("Show the version and exit."))
+                QStringLiteral("Show the version and exit.")),
+      m_serveBoard(QStringLiteral("serve-board"),
+                   QStringLiteral("Serve a live, read-only copy of the board to browsers on "
+                                  "[ADDRESS:]PORT (127.0.0.1 when no address is given)."),
+                   QStringLiteral("[ADDRESS:]PORT"))
 {
     m_parser.setApplicationDescription(
         QStringLiteral("Kestrane: a scoreboard for karate kumite matches, an operator console\n"
@@ -16,6 +20,12 @@ CommandLine::CommandLine()
                        "kumite.ini in the program's folder."));
     m_parser.addOption(m_help);
     m_parser.addOption(m_version);
+    m_parser.addOption(m_serveBoard);
+}
+
+QString CommandLine::serveBoard() const
+{
+    return m_parser.isSet(m_serveBoard) ? m_parser.value(m_serveBoard) : QString();
 }
 
 CommandLine::Outcome CommandLine::parse(const QStringList& arguments)

@@ -23,6 +23,8 @@ public:
     // arguments: the full argument list, the program's name first.
     Outcome parse(const QStringList& arguments);
     const QString& text() const { return m_text; }
+    // The board feed's [ADDRESS:]PORT, or a null string when not asked for.
+    QString serveBoard() const;
 
 private:
     QString usage() const;
@@ -30,6 +32,7 @@ private:
     QCommandLineParser m_parser;
     QCommandLineOption m_help;
     QCommandLineOption m_version;
+    QCommandLineOption m_serveBoard;
     QString m_program;
     QString m_text;
 };

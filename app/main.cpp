@@ -5,6 +5,7 @@
 #include "console/ConsoleWindow.h"
 #include "console/Kumite2.h"
 #include "console/QtWindowPort.h"
+#include "feed/FeedService.h"
 #include "platform/QtFileDialogPort.h"
 #include "platform/QtMessagePort.h"
 #include "platform/QtScreenPort.h"
@@ -70,6 +71,11 @@ int main(int argc, char* argv[])
     boardPresenter.closeBoard = [&console] { console.boardOpening.closeBoard(); };
 
     console.startUp.Form_Load();
+
+    // The live board feed, only when asked for; the console runs without it.
+    std::unique_ptr<kestrane::FeedService> feed;
+    if (const QString where = commandLine.serveBoard(); !where.isNull())
+        feed = kestrane::FeedService::start(console, where);
 
     kestrane::view::ConsoleWindow window(console);
     windows.setConsole(&window);

@@ -11,6 +11,7 @@ what="${1:-build}"
 build_pkgs=(
   g++ cmake make pkg-config
   qt6-base-dev qt6-multimedia-dev   # Qt 6.4 Widgets, Test, Multimedia (QAudioSink)
+  qt6-httpserver-dev qt6-websockets-dev  # the live board feed (--serve-board)
   fonts-liberation2                 # Liberation Sans, metric-compatible with Arial
   hicolor-icon-theme                # the icon theme the launcher's icon goes into
 )
@@ -23,6 +24,7 @@ test_pkgs=(
   pulseaudio pulseaudio-utils sox
   dbus at-spi2-core python3-pyatspi
   weston qt6-wayland                 # the board under a Wayland compositor
+  chromium                           # the board feed's browser test
 )
 
 case "$what" in

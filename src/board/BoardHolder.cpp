@@ -26,14 +26,24 @@ void BoardHolder::setTextMeasure(const TextMeasure* measure)
         m_board->setTextMeasure(measure);
 }
 
+void BoardHolder::addListener(Listener* listener)
+{
+    m_listeners.push_back(listener);
+}
+
+void BoardHolder::removeListener(Listener* listener)
+{
+    std::erase(m_listeners, listener);
+}
+
 void BoardHolder::show(int screenIndex)
 {
     Kubord2& b = board();
     m_shown = true;
     m_screen = screenIndex;
     b.form().setVisible(true);
-    if (m_listener)
-        m_listener->boardShown(b, screenIndex);
+    for (Listener* l : std::vector<Listener*>(m_listeners))
+        l->boardShown(b, screenIndex);
 }
 
 void BoardHolder::close()
@@ -46,8 +56,10 @@ void BoardHolder::close()
     const bool wasShown = m_shown;
     m_shown = false;
     m_screen = -1;
-    if (wasShown && m_listener)
-        m_listener->boardClosing(*old);
+    if (wasShown) {
+        for (Listener* l : std::vector<Listener*>(m_listeners))
+            l->boardClosing(*old);
+    }
 }
 
 } // namespace kestrane

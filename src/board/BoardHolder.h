@@ -3,6 +3,7 @@
 #include "board/Kubord2.h"
 
 #include <memory>
+#include <vector>
 
 namespace kestrane {
 
@@ -36,7 +37,10 @@ public:
     // Discards the board, shown or not. Nothing happens when there is none.
     void close();
 
-    void setListener(Listener* listener) { m_listener = listener; }
+    // The board window and the live feed both listen; each told in the
+    // order they were added.
+    void addListener(Listener* listener);
+    void removeListener(Listener* listener);
     // Every board from now on (and the current one) sizes its labels with
     // this measure.
     void setTextMeasure(const TextMeasure* measure);
@@ -45,7 +49,7 @@ private:
     std::unique_ptr<Kubord2> m_board;
     bool m_shown = false;
     int m_screen = -1;
-    Listener* m_listener = nullptr;
+    std::vector<Listener*> m_listeners;
     const TextMeasure* m_measure = nullptr;
 };
 

@@ -75,20 +75,25 @@ void BoardOpening::startbord()
     const double vsch = Numbers::val(s.vsch.text());
     const BoardScaling::Factors factors = BoardScaling::factors(W, H, hsch, vsch, fsch);
 
+    copyAndScale(s, m_k.kubord2(), factors);
+}
+
+void BoardOpening::copyAndScale(const MatchState& s, Kubord2& b,
+                                const BoardScaling::Factors& factors)
+{
     // 10. The clock digits and the field number.
-    m_k.kubord2().Label5.setCaption(s.Label1.caption());
-    m_k.kubord2().Label6.setCaption(s.Label2.caption());
-    m_k.kubord2().Label8.setCaption(s.Label3.caption());
-    m_k.kubord2().Label4.setCaption(s.Text1.text());
+    b.Label5.setCaption(s.Label1.caption());
+    b.Label6.setCaption(s.Label2.caption());
+    b.Label8.setCaption(s.Label3.caption());
+    b.Label4.setCaption(s.Text1.text());
 
     // 11. Lamps and scores, in design coordinates.
-    m_k.boardSync.laaddata();
+    BoardSync::laaddata(s, b);
 
     // 12. Design canvas to screen.
-    BoardScaling::apply(m_k.kubord2(), factors);
+    BoardScaling::apply(b, factors);
 
     // 13. The numbers stay centred when they grow a digit.
-    Kubord2& b = m_k.kubord2();
     for (Element* e : {&b.scrw, &b.scri, &b.scww, &b.scwi, &b.Label4})
         e->setAlignment(Alignment::Centre);
 }

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "board/BoardScaling.h"
 #include "platform/ScreenPort.h"
 
 #include <optional>
 
 namespace kestrane {
 
+class Kubord2;
 class Kumite2;
+class MatchState;
 
 // Opening the board on the second screen and scaling it; closing it; the field number.
 class BoardOpening {
@@ -21,6 +24,12 @@ public:
     void Command12_Click();
     // A screen was added or removed while the board may be shown.
     void screensChanged();
+
+    // Steps 10 to 13 of an opening onto any board: the clock digits, the
+    // field number, lamps and scores copied from the console, then scaled
+    // and the numbers centred.
+    static void copyAndScale(const MatchState& s, Kubord2& board,
+                             const BoardScaling::Factors& factors);
 
     static constexpr const char* kZeroScaleMessage = "scale can not be zero in setup file";
 

@@ -13,12 +13,12 @@ BoardPresenter::BoardPresenter(BoardHolder& holder, QObject* parent)
 {
     closeBoard = [this] { m_holder.close(); };
     m_holder.setTextMeasure(&m_measure);
-    m_holder.setListener(this);
+    m_holder.addListener(this);
 }
 
 BoardPresenter::~BoardPresenter()
 {
-    m_holder.setListener(nullptr);
+    m_holder.removeListener(this);
     m_holder.setTextMeasure(nullptr);
     if (m_window) {
         m_window->detach();

@@ -40,9 +40,24 @@ QPen borderPen(const Element& e, double width)
 QFont BoardRenderer::labelFont(double points, bool bold, double scale)
 {
     QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * 4.0 / 3.0 * scale))));
+    font.setPixelSize(fontPixels(points, scale));
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     return font;
+}
+
+int BoardRenderer::fontPixels(double points, double scale)
+{
+    return std::max(1, static_cast<int>(std::lround(points * 4.0 / 3.0 * scale)));
+}
+
+double BoardRenderer::borderPixels(const Element& e, double scale)
+{
+    return e.borderWidth() > 0 ? std::max(1.0, std::round(e.borderWidth() * scale)) : 0.0;
+}
+
+double BoardRenderer::cornerRadius(const QRectF& outer, double border)
+{
+    return std::max(0.0, std::min(outer.width(), outer.height()) * kCornerShare - border / 2);
 }
 
 int BoardRenderer::px(double twips) const
@@ -130,8 +145,7 @@ void BoardRenderer::paint(QPainter& painter, const Kubord2& board, const QRect& 
 void BoardRenderer::paintShape(QPainter& painter, const Element& e, const QRect& r) const
 {
     // Borders lie inside the box, as wide as the border width in pixels.
-    const double border =
-        e.borderWidth() > 0 ? std::max(1.0, std::round(e.borderWidth() * m_scale)) : 0.0;
+    const double border = borderPixels(e, m_scale);
     QRectF outer(r);
     if (e.shape() == ShapeKind::Circle) {
         // The largest circle that fits, centred in the box.
@@ -152,8 +166,7 @@ void BoardRenderer::paintShape(QPainter& painter, const Element& e, const QRect&
         }
         break;
     case ShapeKind::RoundedRectangle: {
-        const double radius =
-            std::max(0.0, std::min(outer.width(), outer.height()) * kCornerShare - border / 2);
+        const double radius = cornerRadius(outer, border);
         painter.drawRoundedRect(shapeRect, radius, radius);
         break;
     }

@@ -35,8 +35,13 @@ public:
     // not: its box plus what its text may overhang, clipped to its frame.
     QRect damage(const Element& e) const;
 
-    // The font of a board label at this scale.
+    // The font of a board label at this scale, and its pixel size.
     static QFont labelFont(double points, bool bold, double scale);
+    static int fontPixels(double points, double scale);
+    // A shape's border width in pixels at this scale (0: none), and the
+    // corner radius of a rounded rectangle drawn in `outer` with it.
+    static double borderPixels(const Element& e, double scale);
+    static double cornerRadius(const QRectF& outer, double border);
 
 private:
     int px(double twips) const;

@@ -13,17 +13,21 @@ void BoardSync::wire()
 
 void BoardSync::laaddata()
 {
-    MatchState& s = m_k.state;
+    laaddata(m_k.state, m_k.kubord2());
+}
+
+void BoardSync::laaddata(const MatchState& s, Kubord2& b)
+{
     // The 20 grid boxes, Shiro's then Aka's. The two "S" boxes are left
     // out, so a fresh board never shows an "S" indicator.
     for (const PenaltyBox& box : kPenaltyBoxes) {
         if (box.inGrid() && s.check(box.box).value() == 1)
-            m_k.kubord2().shape4(box.lamp).setVisible(true);
+            b.shape4(box.lamp).setVisible(true);
     }
-    m_k.kubord2().scww.setCaption(s.scww.caption());
-    m_k.kubord2().scwi.setCaption(s.scwi.caption());
-    m_k.kubord2().scri.setCaption(s.scri.caption());
-    m_k.kubord2().scrw.setCaption(s.scrw.caption());
+    b.scww.setCaption(s.scww.caption());
+    b.scwi.setCaption(s.scwi.caption());
+    b.scri.setCaption(s.scri.caption());
+    b.scrw.setCaption(s.scrw.caption());
 }
 
 // Aka to the right half, Shiro to the left, in design twips: the scaling
@@ -31,7 +35,11 @@ void BoardSync::laaddata()
 // "IP", ippon, "WA", waza-ari, with the name at the outer edge.
 void BoardSync::bordspiegel()
 {
-    Kubord2& b = m_k.kubord2();
+    bordspiegel(m_k.kubord2());
+}
+
+void BoardSync::bordspiegel(Kubord2& b)
+{
     // The numbers are fitted to their new neighbours once all have moved.
     b.setFitting(false);
     b.Shape1.setLeft(8000);

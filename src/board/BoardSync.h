@@ -2,7 +2,9 @@
 
 namespace kestrane {
 
+class Kubord2;
 class Kumite2;
+class MatchState;
 
 // Copying the match onto a freshly opened board, and its mirrored layout.
 class BoardSync {
@@ -15,6 +17,9 @@ public:
     void laaddata();
     void bordspiegel();
     void Check23_Click();
+    // The same onto any board (a copy that shows what the next opening would).
+    static void laaddata(const MatchState& s, Kubord2& board);
+    static void bordspiegel(Kubord2& board);
 
 private:
     Kumite2& m_k;

@@ -56,12 +56,17 @@ void KoTimer::ko()
     b.shape4(kCountOutline).setVisible(true);
     b.label1(kCountLabel).setVisible(true);
     b.Frame4.setVisible(true);
+    placeCount(b, f);
+    s.Timer2.setEnabled(true);
+    b.form().refresh();
+}
+
+void KoTimer::placeCount(Kubord2& b, double f)
+{
     // Single precision and saturated, as every scaled board position: a
     // scale of 1e-300 gives a huge but finite place, never infinity.
     b.shape4(kCountOutline).setTop(BoardScaling::scaled(120, f));
     b.Frame4.setTop(BoardScaling::scaled(520, f));
-    s.Timer2.setEnabled(true);
-    b.form().refresh();
 }
 
 void KoTimer::Timer2_Timer()

@@ -4,6 +4,7 @@
 
 namespace kestrane {
 
+class Kubord2;
 class Kumite2;
 
 // The ten-second knock-down count.
@@ -21,6 +22,9 @@ public:
     double factorF() const;
     // The count panel stands in view: counting or finished.
     bool panelOpen() const;
+    // Where the count panel and its background go on a board of vertical
+    // factor f.
+    static void placeCount(Kubord2& board, double f);
 
 private:
     // The count into board Label1(14), then into Label20.

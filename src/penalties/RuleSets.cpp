@@ -19,10 +19,7 @@ void RuleSets::wukf()
     s.Label17.setVisible(true);
     s.Label14.setVisible(false);
     s.Label12.setVisible(false);
-    m_k.kubord2().label1(10).setVisible(false);
-    m_k.kubord2().label1(0).setVisible(false);
-    m_k.kubord2().label1(20).setVisible(true);
-    m_k.kubord2().label1(21).setVisible(true);
+    boardLetters(m_k.kubord2(), true);
 }
 
 void RuleSets::geenwukf()
@@ -32,10 +29,15 @@ void RuleSets::geenwukf()
     s.Label17.setVisible(false);
     s.Label14.setVisible(true);
     s.Label12.setVisible(true);
-    m_k.kubord2().label1(10).setVisible(true);
-    m_k.kubord2().label1(0).setVisible(true);
-    m_k.kubord2().label1(20).setVisible(false);
-    m_k.kubord2().label1(21).setVisible(false);
+    boardLetters(m_k.kubord2(), false);
+}
+
+void RuleSets::boardLetters(Kubord2& b, bool wukfRules)
+{
+    b.label1(10).setVisible(!wukfRules);
+    b.label1(0).setVisible(!wukfRules);
+    b.label1(20).setVisible(wukfRules);
+    b.label1(21).setVisible(wukfRules);
 }
 
 void RuleSets::Check26_Click()

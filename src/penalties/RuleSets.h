@@ -2,6 +2,7 @@
 
 namespace kestrane {
 
+class Kubord2;
 class Kumite2;
 
 // The two rule sets that label the penalty grids.
@@ -15,6 +16,8 @@ public:
     void wukf();
     void geenwukf();
     void Check26_Click();
+    // The board's part of a rule set: the row and column "A" letters.
+    static void boardLetters(Kubord2& board, bool wukfRules);
 
 private:
     Kumite2& m_k;

@@ -33,6 +33,10 @@ private Q_SLOTS:
                                     << "kestrane: Unexpected argument 'match.ini'.\n\n" + usage;
         QTest::newRow("Qt's own") << QStringList{"-platform", "xcb"} << Outcome::Refuse
                                   << "kestrane: Unknown option";
+        QTest::newRow("feed") << QStringList{"--serve-board", "0.0.0.0:8080"} << Outcome::Run
+                              << QString();
+        QTest::newRow("feed without its port")
+            << QStringList{"--serve-board"} << Outcome::Refuse << "kestrane: Missing value";
     }
     void commandLine()
     {
@@ -42,6 +46,8 @@ private Q_SLOTS:
         CommandLine line;
         QCOMPARE(line.parse(QStringList{"/opt/kestrane/kestrane"} + args), outcome);
         QVERIFY2(line.text().startsWith(begins), qPrintable(line.text()));
+        QCOMPARE(line.serveBoard(),
+                 args.size() == 2 && args[0] == "--serve-board" ? args[1] : QString());
         if (outcome != Outcome::Run && begins != "Kestrane 1.2.1\n")
             QVERIFY(line.text().contains("--version"));
     }

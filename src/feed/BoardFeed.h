@@ -1,0 +1,61 @@
+#pragma once
+
+#include "board/BoardHolder.h"
+#include "board/LabelMeasure.h"
+#include "feed/FeedBoard.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QObject>
+
+#include <utility>
+#include <vector>
+
+namespace kestrane {
+
+class Kumite2;
+
+// The feed's view of the match: observes the console's elements and, while
+// it is shown, the console's board, and announces one change per turn of
+// the event loop however many elements changed in it. It only reads: the
+// console cannot tell whether it runs.
+class BoardFeed final : public QObject, public BoardHolder::Listener {
+    Q_OBJECT
+public:
+    explicit BoardFeed(Kumite2& console, QObject* parent = nullptr);
+    ~BoardFeed() override;
+
+    // The board's state as JSON for a window of w x h pixels (0 x 0: design
+    // twips). Built once per size and change.
+    QByteArray state(int w, int h);
+    bool isCached(int w, int h) const { return m_cache.contains(key(w, h)); }
+
+    void boardShown(Kubord2& board, int screenIndex) override;
+    void boardClosing(Kubord2& board) override;
+
+    // Sizes the feed answers for: larger windows are refused.
+    static constexpr int kMaxWidth = 7680;
+    static constexpr int kMaxHeight = 4320;
+
+Q_SIGNALS:
+    // Something the board shows may have changed; at most once a turn.
+    void changed();
+
+private:
+    static quint64 key(int w, int h) { return (quint64(quint32(w)) << 32) | quint32(h); }
+    void observe(Element& e);
+    void detachBoard();
+    void touched();
+    void flush();
+
+    Kumite2& m_console;
+    LabelMeasure m_measure;
+    const Kubord2* m_shown = nullptr;
+    FeedBoard::Scales m_openedWith;
+    std::vector<std::pair<Element*, int>> m_consoleObservers;
+    std::vector<std::pair<Element*, int>> m_boardObservers;
+    QHash<quint64, QByteArray> m_cache;
+    bool m_pending = false;
+};
+
+} // namespace kestrane

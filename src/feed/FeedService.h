@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+
+namespace kestrane {
+
+class BoardFeed;
+class FeedHttpServer;
+class FeedTcpServer;
+class Kumite2;
+
+// The live, read-only board feed as a whole: the board observer, the
+// HTTP/WebSocket server and its listening socket with their limits.
+class FeedService final : public QObject {
+    Q_OBJECT
+public:
+    ~FeedService() override;
+
+    // Starts the feed and prints its address on standard output; nullptr and
+    // a message on standard error when it cannot, and the console runs on
+    // without it.
+    static std::unique_ptr<FeedService> start(Kumite2& console, const QString& address);
+
+    // Where it listens ("127.0.0.1:8080").
+    QString address() const { return m_address; }
+    quint16 port() const;
+    FeedHttpServer& http() { return *m_http; }
+    FeedTcpServer& tcp() { return *m_tcp; }
+
+private:
+    FeedService() = default;
+
+    std::unique_ptr<BoardFeed> m_feed;
+    FeedTcpServer* m_tcp = nullptr; // owned by m_http
+    std::unique_ptr<FeedHttpServer> m_http;
+    QString m_address;
+};
+
+} // namespace kestrane
