@@ -14,6 +14,9 @@ scripts/install-deps.sh test
 
 stage() { printf '\n=== %s (%s)\n' "$1" "$(date -u +%H:%M:%S)"; }
 
+stage "line count"
+scripts/line-ratio.sh
+
 stage "format check"
 sources=$(git ls-files '*.cpp' '*.h' 2>/dev/null || find src app tests bench fuzz -name '*.cpp' -o -name '*.h')
 if ! echo "$sources" | xargs clang-format --dry-run --Werror; then

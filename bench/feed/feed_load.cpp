@@ -48,11 +48,11 @@ qint64 now()
 // What identifies a change: the clock digits and the four scores.
 const char* const kKeyElements[] = {"Label5", "Label6", "Label8", "scri", "scrw", "scwi", "scww"};
 
-class Sound final : public SoundPort {
+class EndSound final : public SoundPort {
 public:
-    void play(const QString& path) override
+    void play(SoundPort::Sound sound, const QString&) override
     {
-        if (path == QLatin1String("end") && onEnd)
+        if (sound == SoundPort::Sound::End && onEnd)
             onEnd();
     }
     std::function<void()> onEnd;
@@ -60,6 +60,7 @@ public:
 class NoMessages final : public MessagePort {
 public:
     void show(const QString&, int) override {}
+    bool ask(const QString&) override { return false; }
 };
 class NoFiles final : public FileDialogPort {
 public:
@@ -82,7 +83,7 @@ public:
 
 int serve(bool shortMatch)
 {
-    Sound sound;
+    EndSound sound;
     NoMessages messages;
     NoFiles files;
     OneScreen screens;

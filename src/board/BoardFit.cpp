@@ -1,5 +1,6 @@
 #include "board/BoardFit.h"
 
+#include "board/BoardScaling.h"
 #include "board/Kubord2.h"
 #include "board/TextMeasure.h"
 
@@ -87,7 +88,8 @@ std::optional<BoardFit::Room> BoardFit::roomOf(const Element& label, const Label
 LabelBox BoardFit::shrunk(const Element& label, const LabelBox& natural, double s, double x) const
 {
     LabelBox box;
-    box.font = natural.font * s;
+    // Never below the smallest font a board may carry, whatever the scales.
+    box.font = std::max(BoardScaling::kMinFontSize, natural.font * s);
     const TextMeasure::Size size = m_measure.textSize(label.caption(), box.font, label.bold());
     box.width = size.width;
     box.height = size.height;

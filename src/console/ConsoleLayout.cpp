@@ -277,7 +277,7 @@ void setupRow(MatchState& s)
 
     checkBox(s.Check25, &s.Frame13, 120, 1200, 2535, 255, kWhite, 0x000000,
              "Two Waza-ari is one Ippon", true);
-    checkBox(s.Check26, &s.Frame13, 2640, 1200, 855, 255, kWhite, 0x000000, "WUKF", true);
+    checkBox(s.Check26, &s.Frame13, 2670, 1200, 825, 255, kWhite, 0x000000, "WUKF", true);
     label(s.Label25, &s.Frame13, 3520, 1220, 1050, 210, 8.25, true, 0x000000);
     caption(s.Label25, "Mirror board");
     checkBox(s.Check24, &s.Frame13, 4680, 1200, 975, 255, kWhite, 0x000000, "internal", true);

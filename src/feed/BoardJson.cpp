@@ -2,7 +2,7 @@
 
 #include "board/BoardRenderer.h"
 #include "board/Kubord2.h"
-#include "console/ViewUnits.h"
+#include "platform/ViewUnits.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -5,6 +5,7 @@
 #include "board/BoardSync.h"
 #include "clock/KoTimer.h"
 #include "core/Numbers.h"
+#include "core/Twips.h"
 #include "match/MatchState.h"
 #include "penalties/RuleSets.h"
 

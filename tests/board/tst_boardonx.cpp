@@ -12,7 +12,7 @@ using kestrane::BoardPresenter;
 // The board window on a real window system (X with or without a window
 // manager). The offscreen platform activates every window it shows and
 // places windows where asked, so there these checks prove nothing and skip.
-// Run on the project's private desktop (two monitors, openbox):
+// tests/e2e/run.sh runs it on the private desktop (two monitors, openbox):
 //   tests/e2e/session.sh -- env QT_QPA_PLATFORM=xcb build/dev/tests/board/tst_boardonx
 class TestBoardOnX : public QObject {
     Q_OBJECT

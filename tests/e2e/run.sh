@@ -23,7 +23,16 @@ OPERATOR=3240x1140 "$here/session.sh" --one-screen -- /usr/bin/python3 "$here/te
   --exe "$exe" --artifacts "$artifacts/wayland"
 wayland=$?
 
-failed=$((two || one || left || wayland))
+# The board window's own checks on a real window system, when built beside
+# the program (the offscreen platform cannot show what they check).
+onx=0
+boardonx="$(dirname "$exe")/tests/board/tst_boardonx"
+if [ -x "$boardonx" ]; then
+  "$here/session.sh" -- env QT_QPA_PLATFORM=xcb "$boardonx"
+  onx=$?
+fi
+
+failed=$((two || one || left || wayland || onx))
 if [ $failed -eq 0 ] && [ "${E2E_KEEP:-0}" != 1 ]; then
   rm -rf "$artifacts"
   exit 0

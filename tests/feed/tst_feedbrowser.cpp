@@ -1,8 +1,8 @@
 #include "board/BoardRenderer.h"
 #include "board/BoardTestHelpers.h"
 #include "board/LabelMeasure.h"
-#include "console/ViewUnits.h"
 #include "feed/FeedService.h"
+#include "platform/ViewUnits.h"
 #include "support/TestMain.h"
 
 #include <QElapsedTimer>
