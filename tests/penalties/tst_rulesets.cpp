@@ -76,7 +76,6 @@ private Q_SLOTS:
         for (const Caption& cap : kCaptions)
             QVERIFY2(caption(c, cap).visible() == (cap.wukf == (value == 1)), cap.name);
     }
-
 };
 
 KESTRANE_MODEL_TEST_MAIN(TestRuleSets)
