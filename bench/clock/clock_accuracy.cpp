@@ -8,6 +8,7 @@
 // --short runs a 0:10 match (ideal 10.000 s) for quick checks. "busy" keeps
 // one core spinning in a second thread while the clock runs. Prints every
 // run and the median per mode; it is a measurement, not a pass/fail test.
+#include "QuietPorts.h"
 #include "console/Kumite2.h"
 #include "platform/TimerDriver.h"
 
@@ -24,6 +25,11 @@
 using namespace kestrane;
 
 namespace {
+
+using kestrane::bench::NoFiles;
+using kestrane::bench::NoMessages;
+using kestrane::bench::NoWindows;
+using kestrane::bench::OneScreen;
 
 // Ports that do nothing but note when the two sounds are asked for.
 class TimingSound final : public SoundPort {
@@ -43,33 +49,6 @@ public:
     qint64 endNs = -1;
     qint64 warningNs = -1;
     std::function<void()> onEnd;
-};
-
-class NoMessages final : public MessagePort {
-public:
-    void show(const QString&, int) override {}
-    bool ask(const QString&) override { return false; }
-};
-
-class NoFiles final : public FileDialogPort {
-public:
-    std::optional<QString> openFile(const Request&) override { return std::nullopt; }
-};
-
-class OneScreen final : public ScreenPort {
-public:
-    std::vector<Screen> screens() const override
-    {
-        return {{{0, 0, 1920, 1080}, {0, 0, 1920, 1080}, true}};
-    }
-    void setScreensChanged(std::function<void()>) override {}
-};
-
-class NoWindows final : public WindowPort {
-public:
-    void closeConsole() override {}
-    void showAbout() override {}
-    void closeAbout() override {}
 };
 
 struct Run {

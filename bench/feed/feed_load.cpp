@@ -10,6 +10,7 @@
 // from each change on the console to its arrival at every client (median,
 // 99th percentile, worst, missed), the console process's CPU and peak
 // memory, and the clock's end error. A measurement, not a pass/fail test.
+#include "QuietPorts.h"
 #include "board/LabelMeasure.h"
 #include "console/Kumite2.h"
 #include "feed/FeedService.h"
@@ -38,6 +39,11 @@ using namespace kestrane;
 
 namespace {
 
+using kestrane::bench::NoFiles;
+using kestrane::bench::NoMessages;
+using kestrane::bench::NoWindows;
+using kestrane::bench::OneScreen;
+
 qint64 now()
 {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -57,30 +63,6 @@ public:
     }
     std::function<void()> onEnd;
 };
-class NoMessages final : public MessagePort {
-public:
-    void show(const QString&, int) override {}
-    bool ask(const QString&) override { return false; }
-};
-class NoFiles final : public FileDialogPort {
-public:
-    std::optional<QString> openFile(const Request&) override { return std::nullopt; }
-};
-class OneScreen final : public ScreenPort {
-public:
-    std::vector<Screen> screens() const override
-    {
-        return {{{0, 0, 1920, 1080}, {0, 0, 1920, 1080}, true}};
-    }
-    void setScreensChanged(std::function<void()>) override {}
-};
-class NoWindows final : public WindowPort {
-public:
-    void closeConsole() override {}
-    void showAbout() override {}
-    void closeAbout() override {}
-};
-
 int serve(bool shortMatch)
 {
     EndSound sound;
