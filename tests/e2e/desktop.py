@@ -1,13 +1,12 @@
-"""The private desktop of the end-to-end test, seen and driven from outside.
-
-Runs inside session.sh (DISPLAY, PULSE_SERVER, PA_SINK and the accessibility
-bus are set). Screens are read by pixels, widgets through the accessibility
-tree, input goes in as real X events through xdotool, and sound is recorded
-from the null sink's monitor.
-"""
+"""The private desktop of the end-to-end test, seen and driven from outside."""
+# Runs inside session.sh (DISPLAY, PULSE_SERVER, PA_SINK and the accessibility
+# bus are set). Screens are read by pixels, widgets through the accessibility
+# tree, input goes in as real X events through xdotool, and sound is recorded
+# from the null sink's monitor.
 
 import math
 import os
+import re
 import signal
 import subprocess
 import time
@@ -19,30 +18,37 @@ def run(*args, check=True):
     return subprocess.run(args, check=check, capture_output=True, text=True).stdout
 
 
+def wait_until(predicate, timeout, step=0.1):
+    end = time.time() + timeout
+    while not (value := predicate()) and time.time() < end:
+        time.sleep(step)
+    return value
+
+
 # --- monitors and pixels -----------------------------------------------------
 
 def monitors():
     """{name: (x, y, w, h)} of the RandR monitors."""
     out = {}
     for line in run("xrandr", "--listmonitors").splitlines()[1:]:
-        parts = line.split()
-        name = parts[1].lstrip("+*")
-        geo = parts[2]  # 1920/508x1080/286+1280+0
-        size, x, y = geo.split("+")
-        w = int(size.split("x")[0].split("/")[0])
-        h = int(size.split("x")[1].split("/")[0])
-        out[name] = (int(x), int(y), w, h)
+        m = re.search(r"([\w-]+) (\d+)/\d+x(\d+)/\d+\+(\d+)\+(\d+)", line)  # +*NAME 1920/508x1080/286+1280+0
+        out[m[1]] = (int(m[4]), int(m[5]), int(m[2]), int(m[3]))
     return out
 
 
+def close_to(rgb, colour, tolerance=24):
+    return all(abs(a - b) <= tolerance for a, b in zip(rgb, colour))
+
+
 class Shot:
-    """One screenshot of the whole X screen, as RGB pixels."""
+    """One screenshot of the whole X screen (or the crop of one area), as RGB pixels."""
 
     def __init__(self, path=None, ppm=None):
         if ppm is None:
             ppm = subprocess.run(["import", "-window", "root", "-depth", "8", "ppm:-"],
                                  check=True, capture_output=True).stdout
-        self.width, self.height, self.data = _parse_ppm(ppm)
+        header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)
+        self.width, self.height, self.data = int(header[1]), int(header[2]), ppm[header.end():]
         if path:
             subprocess.run(["convert", "ppm:-", path], input=ppm, check=True)
 
@@ -53,22 +59,15 @@ class Shot:
     def count(self, rect, colour, tolerance=24):
         """Pixels within rect (x, y, w, h) that are close to colour."""
         x0, y0, w, h = rect
-        n = 0
-        for y in range(max(0, y0), min(self.height, y0 + h)):
-            row = y * self.width
-            for x in range(max(0, x0), min(self.width, x0 + w)):
-                i = (row + x) * 3
-                if (abs(self.data[i] - colour[0]) <= tolerance
-                        and abs(self.data[i + 1] - colour[1]) <= tolerance
-                        and abs(self.data[i + 2] - colour[2]) <= tolerance):
-                    n += 1
-        return n
+        xs = range(max(0, x0), min(self.width, x0 + w))
+        return sum(close_to(self.pixel(x, y), colour, tolerance)
+                   for y in range(max(0, y0), min(self.height, y0 + h)) for x in xs)
 
 
 def burst(rect, count, interval):
-    """Screenshots of one area, taken every `interval` seconds. Each grab
-    takes longer than a blink phase lasts, so the grabs overlap: started one
-    after another, they sample the area at a steady pace."""
+    """Screenshots of one area, taken every `interval` seconds."""
+    # Each grab takes longer than a blink phase lasts, so the grabs overlap:
+    # started one after another, they sample the area at a steady pace.
     x, y, w, h = rect
     procs = []
     for _ in range(count):
@@ -79,27 +78,14 @@ def burst(rect, count, interval):
     return [Shot(ppm=p.communicate()[0]) for p in procs]
 
 
-def _parse_ppm(ppm):
-    fields = []
-    pos = 0
-    while len(fields) < 4:
-        while ppm[pos:pos + 1].isspace():
-            pos += 1
-        if ppm[pos:pos + 1] == b"#":
-            pos = ppm.index(b"\n", pos) + 1
-            continue
-        end = pos
-        while not ppm[end:end + 1].isspace():
-            end += 1
-        fields.append(ppm[pos:end])
-        pos = end
-    pos += 1
-    assert fields[0] == b"P6" and fields[3] == b"255", fields
-    return int(fields[1]), int(fields[2]), ppm[pos:]
-
-
-def close_to(rgb, colour, tolerance=24):
-    return all(abs(a - b) <= tolerance for a, b in zip(rgb, colour))
+def halves_wrong(shot, rect, left, right):
+    """{place: pixel} where the board's two halves along the bottom of rect
+    are not the expected colours."""
+    x, y, w, h = rect
+    y += h - 8
+    points = {"left edge": (x + 4, left), "left of the middle": (x + w // 2 - 4, left),
+              "right of the middle": (x + w // 2 + 4, right), "right edge": (x + w - 4, right)}
+    return {k: shot.pixel(px, y) for k, (px, c) in points.items() if not close_to(shot.pixel(px, y), c)}
 
 
 # --- windows and input -------------------------------------------------------
@@ -109,41 +95,29 @@ def windows_named(title):
     return [int(w) for w in out.split()]
 
 
-def window_geometry(wid):
-    """(x, y, w, h) of a window's client area on the screen."""
-    vals = {}
-    for line in run("xdotool", "getwindowgeometry", "--shell", str(wid)).splitlines():
-        k, _, v = line.partition("=")
-        vals[k] = int(v) if v.lstrip("-").isdigit() else v
-    return vals["X"], vals["Y"], vals["WIDTH"], vals["HEIGHT"]
-
-
-def frame_geometry(wid):
-    """(x, y, w, h) of a window with the frame the window manager gave it.
-    (xdotool's own geometry counts the frame's offset twice.)"""
+def geometry(wid, frame=False):
+    """(x, y, w, h) of a window's client area on the screen, or with the
+    frame the window manager gave it (xdotool counts its offset twice)."""
     info = dict(line.strip().split(":", 1) for line in run("xwininfo", "-id", str(wid)).splitlines()
                 if ":" in line)
-    x, y = int(info["Absolute upper-left X"]), int(info["Absolute upper-left Y"])
-    w, h = int(info["Width"]), int(info["Height"])
-    out = run("xprop", "-id", str(wid), "_NET_FRAME_EXTENTS", check=False)
+    x, y, w, h = (int(info[k]) for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+    out = run("xprop", "-id", str(wid), "_NET_FRAME_EXTENTS", check=False) if frame else ""
     left, right, top, bottom = (int(v) for v in out.split("=")[1].split(",")) if "=" in out else (0,) * 4
     return x - left, y - top, w + left + right, h + top + bottom
+
+
+def inside(rect, outer):
+    x, y, w, h = rect
+    ox, oy, ow, oh = outer
+    return ox <= x and oy <= y and x + w <= ox + ow and y + h <= oy + oh
 
 
 def active_window_name():
     return run("xdotool", "getactivewindow", "getwindowname", check=False).strip()
 
 
-def click(x, y):
-    run("xdotool", "mousemove", "--sync", str(int(x)), str(int(y)), "click", "1")
-
-
 def key(*names):
     run("xdotool", "key", "--clearmodifiers", *names)
-
-
-def type_text(text):
-    run("xdotool", "type", "--delay", "30", text)
 
 
 # --- the accessibility tree --------------------------------------------------
@@ -152,34 +126,22 @@ class Accessible:
     """The widgets of a running application, as the accessibility bus shows them."""
 
     def __init__(self, app_name, timeout=15):
-        end = time.time() + timeout
-        seen = []
-        while time.time() < end:
+        def app():
             desktop = pyatspi.Registry.getDesktop(0)
-            seen = []
-            for i in range(desktop.childCount):
-                app = desktop.getChildAtIndex(i)
-                if app is None:
-                    continue
-                seen.append(app.name)
-                if app.name == app_name:
-                    self.app = app
-                    return
-            time.sleep(0.2)
-        raise AssertionError(f"{app_name!r} is not on the accessibility bus (seen {seen})")
+            apps = (desktop.getChildAtIndex(i) for i in range(desktop.childCount))
+            return next((a for a in apps if a is not None and a.name == app_name), None)
+        self.app = wait_until(app, timeout, 0.2)
+        assert self.app, f"{app_name!r} is not on the accessibility bus"
 
     def nodes(self, role=None, name=None):
         out = []
 
         def walk(node):
             try:
-                count = node.childCount
+                children = [node.getChildAtIndex(i) for i in range(node.childCount)]
             except Exception:  # a node that went away while we walked
                 return
-            for i in range(count):
-                child = node.getChildAtIndex(i)
-                if child is None:
-                    continue
+            for child in filter(None, children):
                 if (role is None or child.getRoleName() == role) and (name is None or child.name == name):
                     out.append(child)
                 walk(child)
@@ -187,17 +149,14 @@ class Accessible:
         walk(self.app)
         return out
 
+    def showing(self, role, name=None):
+        return [n for n in self.nodes(role, name) if showing(n)]
+
     def find(self, role, name, index=0, timeout=5):
-        """The index-th widget of that role and name, left to right."""
-        end = time.time() + timeout
-        while True:
-            found = [n for n in self.nodes(role, name) if showing(n)]
-            found.sort(key=lambda n: extents(n))
-            if len(found) > index:
-                return found[index]
-            if time.time() > end:
-                raise AssertionError(f"no {role} named {name!r} (#{index}) on screen")
-            time.sleep(0.2)
+        """The index-th widget of that role and name on screen, left to right."""
+        found = wait_until(lambda: len(self.showing(role, name)) > index, timeout, 0.2)
+        assert found, f"no {role} named {name!r} (#{index}) on screen"
+        return sorted(self.showing(role, name), key=extents)[index]
 
 
 def showing(node):
@@ -221,40 +180,27 @@ def text_of(node):
     return t.getText(0, t.characterCount)
 
 
-def click_node(node):
+def click_node(node, button="1"):
     x, y, w, h = extents(node)
-    click(x + w / 2, y + h / 2)
+    run("xdotool", "mousemove", "--sync", str(x + w // 2), str(y + h // 2), "click", button)
 
 
 # --- sound -------------------------------------------------------------------
 
-class Recording:
-    """Records the null sink's monitor from start() until stop()."""
-
-    def __init__(self, path):
-        self.path = path
-        self.proc = None
-
-    def start(self):
-        self.proc = subprocess.Popen(
-            ["parec", "--latency-msec=20", "-d", os.environ["PA_SINK"] + ".monitor",
-             "--file-format=wav", "--format=s16le", "--channels=1", "--rate=48000", self.path])
-        time.sleep(0.3)  # let the stream connect before anything plays
-        return self
-
-    def stop(self):
-        self.proc.send_signal(signal.SIGINT)
-        self.proc.wait(timeout=5)
-        return rms_dbfs(self.path)
-
-
-def rms_dbfs(path):
-    """The RMS level of a WAV file in dBFS (-inf for pure silence)."""
+def record(path, action=None, seconds=1.0):
+    """The RMS level in dBFS (-inf for silence) of what the null sink plays
+    while action runs and for `seconds` after; with action's result."""
+    proc = subprocess.Popen(
+        ["parec", "--latency-msec=20", "-d", os.environ["PA_SINK"] + ".monitor",
+         "--file-format=wav", "--format=s16le", "--channels=1", "--rate=48000", path])
+    time.sleep(0.3)  # let the stream connect before anything plays
+    result = action() if action else None
+    time.sleep(seconds)
+    proc.send_signal(signal.SIGINT)
+    proc.wait(timeout=5)
     out = subprocess.run(["sox", path, "-n", "stats"], capture_output=True, text=True).stderr
     if "no audio" in out:
-        return -math.inf  # the monitor delivered nothing: nothing was played
-    for line in out.splitlines():
-        if line.startswith("RMS lev dB"):
-            value = line.split()[3]
-            return -math.inf if value.endswith("inf") else float(value)
-    raise AssertionError(f"no level in sox stats of {path}: {out}")
+        return -math.inf, result  # the monitor delivered nothing: nothing was played
+    level = re.search(r"^RMS lev dB\s+(\S+)", out, re.M)
+    assert level, f"no level in sox stats of {path}: {out}"
+    return (-math.inf if level[1].endswith("inf") else float(level[1])), result

@@ -9,48 +9,34 @@
 
 #include <cstdio>
 
-namespace {
-
-int icon(const QString& name)
-{
-    QIcon::setThemeName(QStringLiteral("hicolor"));
-    const QIcon icon = QIcon::fromTheme(name);
-    if (icon.isNull() || icon.availableSizes().isEmpty()) {
-        std::printf("icon %s not found; searched %s\n", qPrintable(name),
-                    qPrintable(QIcon::themeSearchPaths().join(QLatin1Char(' '))));
-        return 1;
-    }
-    for (const QSize& s : icon.availableSizes())
-        std::printf("icon %s %dx%d\n", qPrintable(name), s.width(), s.height());
-    return 0;
-}
-
-int wav(const QStringList& files)
-{
-    int failed = 0;
-    for (const QString& file : files) {
-        QFile f(file);
-        const auto parsed =
-            f.open(QIODevice::ReadOnly) ? kestrane::WavFile::parse(f.readAll()) : std::nullopt;
-        const bool ready = parsed && !parsed->samples.isEmpty();
-        std::printf("%s: %s\n", qPrintable(file), ready ? "Ready" : "not playable");
-        failed += ready ? 0 : 1;
-    }
-    return failed == 0 ? 0 : 1;
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = QGuiApplication::arguments().mid(1);
-    if (args.size() == 2 && args[0] == QStringLiteral("icon"))
-        return icon(args[1]);
-    if (args.size() >= 2 && args[0] == QStringLiteral("wav"))
-        return wav(args.mid(1));
+    if (args.size() == 2 && args[0] == QStringLiteral("icon")) {
+        QIcon::setThemeName(QStringLiteral("hicolor"));
+        const QList<QSize> sizes = QIcon::fromTheme(args[1]).availableSizes();
+        for (const QSize& s : sizes)
+            std::printf("icon %s %dx%d\n", qPrintable(args[1]), s.width(), s.height());
+        if (sizes.isEmpty())
+            std::printf("icon %s not found; searched %s\n", qPrintable(args[1]),
+                        qPrintable(QIcon::themeSearchPaths().join(QLatin1Char(' '))));
+        return sizes.isEmpty() ? 1 : 0;
+    }
+    if (args.size() >= 2 && args[0] == QStringLiteral("wav")) {
+        int failed = 0;
+        for (const QString& file : args.mid(1)) {
+            QFile f(file);
+            const auto parsed =
+                f.open(QIODevice::ReadOnly) ? kestrane::WavFile::parse(f.readAll()) : std::nullopt;
+            const bool ready = parsed && !parsed->samples.isEmpty();
+            std::printf("%s: %s\n", qPrintable(file), ready ? "Ready" : "not playable");
+            failed += ready ? 0 : 1;
+        }
+        return failed == 0 ? 0 : 1;
+    }
     std::fprintf(stderr, "usage: install_probe icon NAME | wav FILE...\n");
     return 2;
 }

@@ -3,8 +3,6 @@
 # temporary home by the README's run command, then checked as a desktop user
 # finds it. Runs on a private desktop (tests/e2e/session.sh).
 #   tests/install/run.sh PATH/TO/install_probe
-# KESTRANE_INSTALL_REUSE=DIR checks again in the folder a failed run kept,
-# with its clone as it is there now (rebuilt, not cloned again).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 probe="$(realpath "$1")"
@@ -14,7 +12,7 @@ fi
 
 repo="$(git -C "$here" rev-parse --show-toplevel)"
 commit="$(git -C "$repo" rev-parse HEAD)"
-tmp="${KESTRANE_INSTALL_REUSE:-$(mktemp -d /tmp/kestrane-install.XXXXXX)}"
+tmp="$(mktemp -d /tmp/kestrane-install.XXXXXX)"
 pids=()
 cleanup() {
   local code=$?
@@ -25,76 +23,51 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 ok() { echo "ok: $*"; }
-wait_for() { # wait_for SECONDS COMMAND...
-  local t=$1; shift
-  for _ in $(seq $((t * 10))); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  return 1
-}
+shows() { cat "$1"; fail "$2"; } # shows LOG MESSAGE
 
-if [ -n "${KESTRANE_INSTALL_REUSE:-}" ]; then
-  echo "install test again in $tmp"
-  rm -rf "$tmp/home" "$tmp/odd place"*
-else
-  echo "install test of commit $commit (uncommitted changes are not in it)"
-  git clone -q "$repo" "$tmp/kestrane"
-  git -C "$tmp/kestrane" checkout -q "$commit"
-fi
+echo "install test of commit $commit (uncommitted changes are not in it)"
+git clone -q "$repo" "$tmp/kestrane"
+git -C "$tmp/kestrane" checkout -q "$commit"
 
 export HOME="$tmp/home"
 mkdir -p "$HOME"
 unset XDG_DATA_HOME XDG_CONFIG_HOME XDG_CACHE_HOME
 data="$HOME/.local/share"
 folder="$data/kestrane"
-launcher="$data/applications/kestrane.desktop"
+version="Kestrane 1.2.1"
 
 # 1. The README's run command; --version starts the installed copy and exits.
 start=$SECONDS
-"$tmp/kestrane/scripts/run.sh" --version >"$tmp/run1.log" 2>&1 || { cat "$tmp/run1.log"; fail "run.sh"; }
-[ "$(tail -n 1 "$tmp/run1.log")" = "Kestrane 1.2.1" ] || { cat "$tmp/run1.log"; fail "run.sh --version"; }
+"$tmp/kestrane/scripts/run.sh" --version >"$tmp/run1.log" 2>&1 || shows "$tmp/run1.log" "run.sh"
+[ "$(tail -n 1 "$tmp/run1.log")" = "$version" ] || shows "$tmp/run1.log" "run.sh --version"
 ok "scripts/run.sh built, installed and started the installed copy in $((SECONDS - start)) s"
 
 # 2. The program folder.
-expected="kestrane
-sounds
-sounds/gong.wav
-sounds/warning.wav"
-actual=$(cd "$folder" && find . -mindepth 1 | sed 's|^\./||' | sort)
-[ "$actual" = "$expected" ] || fail "program folder holds: $actual"
+actual=$(cd "$folder" && find . -mindepth 1 | sed 's|^\./||' | sort | tr '\n' ' ')
+[ "$actual" = "kestrane sounds sounds/gong.wav sounds/warning.wav " ] || fail "program folder holds: $actual"
 ok "program folder $folder: kestrane, sounds/gong.wav, sounds/warning.wav"
 
-# 3. The launcher: valid, and its Exec line starts the installed program.
-validate() {
-  local out
-  out=$(desktop-file-validate "$1" 2>&1) || { echo "$out"; return 1; }
-  [ -z "$out" ] || { echo "$out"; return 1; }
-}
-run_exec() { # the launcher's Exec line, unescaped, run with the arguments
-  local line
-  line=$(sed -n 's/^Exec=//p' "$1")
-  line=${line//\\\\/\\}
-  eval "set -- $line"' "${@:2}"'
-  "$@"
-}
-validate "$launcher" || fail "desktop-file-validate $launcher"
-[ "$(run_exec "$launcher" --version)" = "Kestrane 1.2.1" ] || fail "Exec line of $launcher"
-ok "launcher valid; its Exec line with --version prints Kestrane 1.2.1"
-# The same where the folder's path needs quoting.
+# 3. The launcher: valid, and its Exec line (unescaped) starts the installed
+# program; also where the folder's path needs quoting.
 odd="$tmp/odd place \$HOME"
 cmake --install "$tmp/kestrane/build/release" --prefix "$odd" >/dev/null
-validate "$odd/applications/kestrane.desktop" || fail "launcher under '$odd'"
-[ "$(run_exec "$odd/applications/kestrane.desktop" --version)" = "Kestrane 1.2.1" ] ||
-  fail "Exec line under '$odd'"
-ok "launcher valid and working also under '$odd'"
+for launcher in "$data/applications/kestrane.desktop" "$odd/applications/kestrane.desktop"; do
+  out=$(desktop-file-validate "$launcher" 2>&1) && [ -z "$out" ] || fail "desktop-file-validate $launcher: $out"
+  line=$(sed -n 's/^Exec=//p' "$launcher")
+  line=${line//\\\\/\\}
+  eval "set -- $line --version"
+  [ "$("$@")" = "$version" ] || fail "Exec line of $launcher"
+done
+ok "launchers valid; their Exec lines with --version print $version, also under '$odd'"
 
 # 4. The icon, as Qt's icon loader finds it in the hicolor theme (on X,
 # where Qt searches the XDG data folders).
-QT_QPA_PLATFORM=xcb "$probe" icon kestrane >"$tmp/icon.log" || { cat "$tmp/icon.log"; fail "icon lookup"; }
+QT_QPA_PLATFORM=xcb "$probe" icon kestrane >"$tmp/icon.log" || shows "$tmp/icon.log" "icon lookup"
 [ -f "$data/icons/hicolor/48x48/apps/kestrane.png" ] || fail "no 48x48 icon under $data/icons"
 ok "icon kestrane resolves in hicolor: $(grep -c '^icon ' "$tmp/icon.log") sizes"
 
 # 5. The shipped sounds load in the player the program uses.
-"$probe" wav "$folder/sounds/gong.wav" "$folder/sounds/warning.wav" >"$tmp/wav.log" ||
-  { cat "$tmp/wav.log"; fail "sounds"; }
+"$probe" wav "$folder/sounds/gong.wav" "$folder/sounds/warning.wav" >"$tmp/wav.log" || shows "$tmp/wav.log" "sounds"
 ok "gong.wav and warning.wav read by the player's WAV reader"
 
 # 6. A second install keeps the operator's settings.
@@ -102,50 +75,42 @@ printf '%s\r\n' "$folder/sounds/gong.wav" "$folder/sounds/warning.wav" 1.1 0.9 1
   >"$folder/kumite.ini"
 cp "$folder/kumite.ini" "$tmp/kumite.saved"
 touch "$tmp/kestrane/app/main.cpp" # a rebuild, not just a copy
-"$tmp/kestrane/scripts/run.sh" --version >"$tmp/run2.log" 2>&1 || { cat "$tmp/run2.log"; fail "second run.sh"; }
+"$tmp/kestrane/scripts/run.sh" --version >"$tmp/run2.log" 2>&1 || shows "$tmp/run2.log" "second run.sh"
 grep -q 'main.cpp' "$tmp/run2.log" || fail "the second run did not rebuild"
 cmp -s "$folder/kumite.ini" "$tmp/kumite.saved" || fail "the second install changed kumite.ini"
 ok "second build and install kept the changed kumite.ini"
 
 # 7. One program per folder; a crashed run does not block the next start.
-# Windows of a process by title; nothing found is an empty answer, no error.
-windows() { xdotool search --all --onlyvisible --pid "$1" --name "$2" 2>/dev/null || true; }
-console_of() { windows "$1" '^Kestrane 1\.2\.1$' | head -n 1; }
-box_of() { windows "$1" '^Kestrane$' | head -n 1; }
-has_console() { [ -n "$(console_of "$1")" ]; }
-has_box() { [ -n "$(box_of "$1")" ]; }
+window() { # window PID TITLE-REGEX [EXCEPT]: a visible window of the process, if it has one
+  xdotool search --all --onlyvisible --pid "$1" --name "$2" 2>/dev/null | grep -vx "${3:-none}" | head -n 1 | grep .
+}
+has_icon() { xprop -id "$1" _NET_WM_ICON | grep -c 'Icon (48 x 48)' >/dev/null; }
 exited() { local s; s=$(ps -o stat= -p "$1" || true); [ -z "$s" ] || [[ "$s" == Z* ]]; }
+console='^Kestrane 1\.2\.1$'
 "$folder/kestrane" >"$tmp/first.log" 2>&1 &
 first=$!; pids+=("$first")
-wait_for 20 has_console "$first" || true
-win=$(console_of "$first")
-[ -n "$win" ] || { cat "$tmp/first.log"; fail "the console did not appear"; }
-icons=$(xprop -id "$win" _NET_WM_ICON | grep -o "Icon ([0-9]* x [0-9]*)" | tr "\n" " ")
-[[ "$icons" == *"Icon (48 x 48)"* ]] || fail "the console has no window icon: $(xprop -id "$win" _NET_WM_ICON | head -c 300)"
+wait_for 20 window "$first" "$console" || shows "$tmp/first.log" "the console did not appear"
+win=$(window "$first" "$console")
+has_icon "$win" || fail "the console has no window icon: $(xprop -id "$win" _NET_WM_ICON | head -c 300)"
 /usr/bin/python3 - "$here/../e2e" <<'PY' || fail "could not press Start Scoreboard"
 import sys
 sys.path.insert(0, sys.argv[1])
 import desktop as d
 d.click_node(d.Accessible("Kestrane").find("push button", "Start Scoreboard"))
 PY
-board_of() { windows "$1" '' | { grep -vx "$win" || true; } | head -n 1; }
-has_board() { [ -n "$(board_of "$1")" ]; }
-wait_for 10 has_board "$first" || fail "the board did not open"
-xprop -id "$(board_of "$first")" _NET_WM_ICON | grep -c 'Icon (48 x 48)' >/dev/null ||
-  fail "the board has no window icon"
+wait_for 10 window "$first" '' "$win" || fail "the board did not open"
+has_icon "$(window "$first" '' "$win")" || fail "the board has no window icon"
 ok "the installed program's console and board are up, both with the window icon"
 
 "$folder/kestrane" >"$tmp/second.out" 2>"$tmp/second.err" &
 second=$!; pids+=("$second")
-wait_for 20 has_box "$second" || true
-box=$(box_of "$second")
-[ -n "$box" ] || fail "the second start showed no message box"
+wait_for 20 window "$second" '^Kestrane$' || fail "the second start showed no message box"
 grep -qx 'Kestrane is already running.' "$tmp/second.err" ||
   fail "second start's standard error: $(cat "$tmp/second.err")"
-[ -z "$(console_of "$second")" ] || fail "the second start opened a console"
-xdotool windowactivate --sync "$box" key --clearmodifiers Return
+! window "$second" "$console" >/dev/null || fail "the second start opened a console"
+xdotool windowactivate --sync "$(window "$second" '^Kestrane$')" key --clearmodifiers Return
 wait_for 10 exited "$second" || fail "the second start did not end after OK"
-set +e; wait "$second"; code=$?; set -e
+code=0; wait "$second" || code=$?
 [ "$code" = 1 ] || fail "the second start ended with $code"
 cmp -s "$folder/kumite.ini" "$tmp/kumite.saved" || fail "the second start changed kumite.ini"
 kill -0 "$first" || fail "the first program ended"
@@ -156,8 +121,7 @@ wait "$first" 2>/dev/null || true
 [ -f "$folder/kestrane.lock" ] || fail "the crash left no lock file (nothing tested)"
 "$folder/kestrane" >"$tmp/third.log" 2>&1 &
 third=$!; pids+=("$third")
-wait_for 20 has_console "$third" || true
-[ -n "$(console_of "$third")" ] || { cat "$tmp/third.log"; fail "no start after a crash"; }
+wait_for 20 window "$third" "$console" || shows "$tmp/third.log" "no start after a crash"
 ok "after a crash (kill -9) the next start runs"
 kill "$third"
 echo "install test passed"
