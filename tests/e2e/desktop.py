@@ -126,12 +126,13 @@ class Accessible:
     """The widgets of a running application, as the accessibility bus shows them."""
 
     def __init__(self, app_name, timeout=15):
-        def app():
+        def apps():  # a list: an accessible object without children counts as false
             desktop = pyatspi.Registry.getDesktop(0)
             apps = (desktop.getChildAtIndex(i) for i in range(desktop.childCount))
-            return next((a for a in apps if a is not None and a.name == app_name), None)
-        self.app = wait_until(app, timeout, 0.2)
-        assert self.app, f"{app_name!r} is not on the accessibility bus"
+            return [a for a in apps if a is not None and a.name == app_name]
+        found = wait_until(apps, timeout, 0.2)
+        assert found, f"{app_name!r} is not on the accessibility bus"
+        self.app = found[0]
 
     def nodes(self, role=None, name=None):
         out = []
