@@ -107,8 +107,7 @@ def geometry(wid, frame=False):
 
 
 def inside(rect, outer):
-    x, y, w, h = rect
-    ox, oy, ow, oh = outer
+    (x, y, w, h), (ox, oy, ow, oh) = rect, outer
     return ox <= x and oy <= y and x + w <= ox + ow and y + h <= oy + oh
 
 
