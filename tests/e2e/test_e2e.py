@@ -143,7 +143,7 @@ def controls_say_what_they_are_for(op):
     running = d.wait_until(lambda: op.clock_digits() != "1:30" and op.clock_digits(), 4)
     d.key("s")
     op.press("Reset time")
-    assert running in ("1:29", "1:28", "1:27"), f"the clock's name did not run: {running}"
+    assert running in ("1:29", "1:28", "1:27"), f"the clock's name did not run from 1:30: {running}"
 
 
 def board_fills_audience_monitor(op):
