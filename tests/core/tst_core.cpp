@@ -16,9 +16,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("expected");
         QTest::addColumn<bool>("whole");
-        QTest::newRow("plain") << "7" << 7.0 << true;
         QTest::newRow("empty") << "" << 0.0 << false;
-        QTest::newRow("letters") << "abc" << 0.0 << false;
         QTest::newRow("blanks inside") << " 1 5" << 15.0 << true;
         QTest::newRow("tab and line feed") << "\t1\n2 " << 12.0 << true;
         QTest::newRow("sign point exponent, junk after") << "-.5e1x" << -5.0 << false;
@@ -29,7 +27,6 @@ private Q_SLOTS:
         QTest::newRow("beyond double") << "1e999" << 0.0 << true;
         QTest::newRow("inf is no number") << "inf" << 0.0 << false;
         QTest::newRow("12 digits") << "123456789012" << 123456789012.0 << true;
-        QTest::newRow("trailing point") << "5." << 5.0 << true;
         QTest::newRow("non-ASCII digit stops") << QString::fromUtf8("1\u0663") << 1.0 << false;
     }
 
@@ -61,7 +58,6 @@ private Q_SLOTS:
         }
         std::setlocale(LC_ALL, "C");
         QLocale::setDefault(QLocale::c());
-        QCOMPARE(Numbers::singleText(1718.4f), QStringLiteral(" 1718.4"));
         QCOMPARE(Numbers::singleText(-3.5f), QStringLiteral("-3.5"));
     }
 };

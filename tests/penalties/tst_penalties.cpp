@@ -73,9 +73,6 @@ private Q_SLOTS:
         QCOMPARE(blinking(c), QLatin1String(d.winner));
         QCOMPARE(c.ports.sound.played.size(), *d.winner ? 1 : 0);
         QVERIFY(c.s.Timer1.enabled());
-        for (int n = 1; n <= 22; ++n)
-            QCOMPARE(c.s.check(n).value(), n == d.box ? 1 : 0);
-        QCOMPARE(c.s.scri.caption() + c.s.scwi.caption(), QStringLiteral("00"));
 
         c.s.Timer3.tick();
         c.s.Timer4.tick();
@@ -101,7 +98,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("wukf");
         QTest::newRow("ticked") << QList<int>{1} << true;
         QTest::newRow("ticked, unticked") << QList<int>{1, 0} << false;
-        QTest::newRow("ticked again") << QList<int>{1, 0, 1} << true;
         QTest::newRow("greyed is not WUKF") << QList<int>{1, 2} << false;
     }
 

@@ -12,8 +12,9 @@ using namespace kestrane;
 // A long day at the mat table, at random: every button, box, menu item and
 // key an operator can reach, typed and pasted text in every box, timer ticks,
 // the board opened, clicked shut and closed, screens unplugged, saves. After
-// every action the console and an open board must agree. A failure names the
-// seed and the action, so the run can be replayed with KESTRANE_SEED.
+// every action the console and an open board must agree, and a score press
+// must have decided the match by the target. A failure names the seed and
+// the action.
 class TestRandomMatch : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -161,11 +162,6 @@ public:
                 return QStringLiteral("board %1 shows '%2', console %3 '%4'")
                     .arg(shown->name(), shown->caption(), console->name(), console->caption());
         }
-        for (const Element* e : {&b.Label6, &b.Label8, &b.Label7}) {
-            if (e->foreColor() != b.Label5.foreColor() ||
-                (e->foreColor() != 0 && e->foreColor() != 143))
-                return QStringLiteral("board clock digits in colour %1").arg(e->foreColor());
-        }
         // The "S" lamps are not copied at opening: only the grid must agree.
         for (const test::DescribedBox& d : test::kDescribedBoxes) {
             if (d.sLabel < 0 && (s.check(d.box).value() == 1) != b.shape4(d.lamp).visible())
@@ -309,26 +305,13 @@ private:
 
 void TestRandomMatch::randomOperator()
 {
-    // Ten seeds of 10,000 actions each, or one chosen seed to replay.
-    std::vector<unsigned> seeds;
-    const QByteArray chosen = qgetenv("KESTRANE_SEED");
-    if (!chosen.isEmpty())
-        seeds.push_back(chosen.toUInt());
-    else
-        for (unsigned seed = 1; seed <= 10; ++seed)
-            seeds.push_back(seed);
-    const int actions = qEnvironmentVariableIntValue("KESTRANE_ACTIONS") > 0
-                            ? qEnvironmentVariableIntValue("KESTRANE_ACTIONS")
-                            : 10000;
-
-    int total = 0;
+    // Ten seeds of 10,000 actions each.
     int roundTrips = 0;
-    for (unsigned seed : seeds) {
+    for (unsigned seed = 1; seed <= 10; ++seed) {
         Run run(seed);
         QStringList recent;
-        for (int i = 0; i < actions; ++i) {
-            const QString action = run.act();
-            recent << action;
+        for (int i = 0; i < 10000; ++i) {
+            recent << run.act();
             if (recent.size() > 8)
                 recent.removeFirst();
             const QString broken = run.lastRoundTripOk()
@@ -340,11 +323,9 @@ void TestRandomMatch::randomOperator()
                                     .arg(i)
                                     .arg(broken, recent.join(QStringLiteral("; ")))));
         }
-        total += actions;
         roundTrips += run.roundTrips();
     }
-    qInfo("random operator: %d actions over %d seed(s), %d save round trips", total,
-          int(seeds.size()), roundTrips);
+    qInfo("random operator: %d save round trips", roundTrips);
     QVERIFY(roundTrips > 0);
 }
 
