@@ -165,7 +165,9 @@ private Q_SLOTS:
 
     // A left click on the field number, or closing the window (Alt+F4),
     // closes the board once handled; the window goes with it. Other clicks
-    // do nothing: elsewhere, with the right button, or released elsewhere.
+    // do nothing: elsewhere, with the right button, released elsewhere, or
+    // where a frame covers the field number. A board shown again on another
+    // screen moves its window there.
     void clicksAndClosing()
     {
         BoardHolder holder;
@@ -181,6 +183,9 @@ private Q_SLOTS:
         QTest::mouseClick(w, Qt::RightButton, {}, at(b.Label4));
         QTest::mousePress(w, Qt::LeftButton, {}, at(b.Label4));
         QTest::mouseRelease(w, Qt::LeftButton, {}, at(b.Label5));
+        b.Frame4.setTop(520); // the KO frame in front of the field number
+        b.Frame4.setVisible(true);
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(533, 100));
         QTest::qWait(50);
         QCOMPARE(holder.current(), &b);
         QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(533, 30));
@@ -189,6 +194,8 @@ private Q_SLOTS:
         holder.show(1);
         w = presenter.window();
         QVERIFY(QTest::qWaitForWindowExposed(w));
+        holder.show(0); // shown again elsewhere: the same window moves
+        QTRY_COMPARE(w->screen(), QGuiApplication::screens().at(0));
         QVERIFY(!w->close());
         QTRY_VERIFY(!holder.current());
     }
