@@ -133,6 +133,9 @@ private Q_SLOTS:
         const QStringList to = words("Label5 Label6 Label8 scri scrw scwi scww");
         for (int i = 0; i < 7; ++i)
             c.s.find(from[i])->setCaption(QString::number(i + 2));
+        c.s.Text1.setText(QStringLiteral("3"));
+        c.s.Command12.click(); // "Set" while the board is closed
+        QCOMPARE(c.k.kubord2().Label4.caption(), QStringLiteral("3"));
         c.s.Text1.setText(QStringLiteral("5"));
         c.s.startext.click();
         Kubord2& b = c.k.kubord2();
