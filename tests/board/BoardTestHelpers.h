@@ -5,7 +5,6 @@
 
 #include <QtTest>
 
-#include <algorithm>
 #include <cmath>
 
 namespace kestrane::test {
@@ -28,32 +27,6 @@ inline void useAudienceScreen(TestConsole& c, int w, int h)
 inline bool nearly(double actual, double expected)
 {
     return std::abs(actual - expected) <= 1e-3 + 1e-6 * std::abs(expected);
-}
-
-// One geometry or font value of an element, by the name the tests use.
-inline double valueOf(const Element& e, const QString& which)
-{
-    if (which == QLatin1String("left"))
-        return e.left();
-    if (which == QLatin1String("top"))
-        return e.top();
-    if (which == QLatin1String("width"))
-        return e.width();
-    if (which == QLatin1String("height"))
-        return e.height();
-    if (which == QLatin1String("font"))
-        return e.fontSize();
-    qFatal("unknown property %s", qPrintable(which));
-    return 0;
-}
-
-// A board element by its display name ("scri", "Label1(12)", "Shape4(21)").
-inline Element& boardElement(Kubord2& b, const QString& name)
-{
-    Element* e = b.find(name);
-    if (!e)
-        qFatal("no board element %s", qPrintable(name));
-    return *e;
 }
 
 } // namespace kestrane::test

@@ -1,0 +1,205 @@
+#include "BoardTestHelpers.h"
+#include "board/BoardPresenter.h"
+#include "board/BoardWindow.h"
+#include "board/LabelMeasure.h"
+#include "support/TestMain.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QPointer>
+#include <QScreen>
+
+using namespace kestrane;
+
+namespace {
+
+bool near(const QColor& a, const QColor& b)
+{
+    return std::abs(a.red() - b.red()) <= 40 && std::abs(a.green() - b.green()) <= 40 &&
+           std::abs(a.blue() - b.blue()) <= 40;
+}
+
+// The pixels of the area `r` of a board, as its window paints them.
+QImage paint(const Kubord2& b, const QRect& r)
+{
+    QImage image(r.size(), QImage::Format_RGB32);
+    QPainter p(&image);
+    p.translate(-r.topLeft());
+    BoardRenderer().paint(p, b, r);
+    return image;
+}
+
+// Where a label's text shows: the bounds of the pixels that change with its
+// colour, and the number of runs of ink columns.
+std::pair<QRect, int> inkOf(Element& e, const Kubord2& b, const QRect& screen)
+{
+    const QRect area = BoardRenderer().damage(e) & screen;
+    const QImage before = paint(b, area);
+    const Colour was = e.foreColor();
+    e.setForeColor(was == 0x00FF00 ? 0xFF00FF : 0x00FF00);
+    const QImage after = paint(b, area);
+    e.setForeColor(was);
+    QRect bounds;
+    int runs = 0;
+    bool inRun = false;
+    for (int x = 0; x < area.width(); ++x) {
+        bool column = false;
+        for (int y = 0; y < area.height(); ++y) {
+            if (!near(before.pixelColor(x, y), after.pixelColor(x, y))) {
+                column = true;
+                bounds |= QRect(area.x() + x, area.y() + y, 1, 1);
+            }
+        }
+        runs += column && !inRun ? 1 : 0;
+        inRun = column;
+    }
+    return {bounds, runs};
+}
+
+// On an opened board, each number's ink is whole, in its place and apart from
+// every other text's. Row: screen, mirrored, minutes, tens, units, scri, scrw,
+// scwi, scww.
+void checkReadable(const QStringList& row)
+{
+    const QSize size(row[0].section(u'x', 0, 0).toInt(), row[0].section(u'x', 1).toInt());
+    LabelMeasure measure;
+    test::TestConsole c;
+    c.k.boards.setTextMeasure(&measure);
+    test::useAudienceScreen(c, size.width(), size.height());
+    c.s.Check23.setValue(row[1].toInt());
+    c.k.boardOpening.startbord();
+    Kubord2& b = c.k.kubord2();
+    Element* numbers[] = {&b.Label5, &b.Label6, &b.Label8, &b.scri,  &b.scrw,
+                          &b.scwi,   &b.scww,   &b.Label4, &b.Label7};
+    for (int i = 0; i < 7; ++i)
+        numbers[i]->setCaption(row[i + 2]);
+    b.Label4.setCaption(QStringLiteral("12"));
+    const BoardRenderer r;
+    QHash<Element*, QRect> inks;
+    for (Element* e : numbers) {
+        const auto [bounds, runs] = inkOf(*e, b, QRect(QPoint(), size));
+        QVERIFY2(runs == e->caption().size(), qPrintable(e->displayName()));
+        const Element* in = e->container()                              ? e->container()
+                            : e == &b.Label4                            ? &b.Shape5
+                            : r.box(b.Shape1).contains(bounds.center()) ? &b.Shape1
+                                                                        : &b.Shape2;
+        const int m = in->borderWidth() + 1;
+        QVERIFY2(r.box(*in).adjusted(m, m, -m, -m).contains(bounds), qPrintable(e->displayName()));
+        inks.insert(e, bounds);
+    }
+    for (int i : {11, 12, 13, 16, 17, 18, 19})
+        inks.insert(&b.label1(i), inkOf(b.label1(i), b, QRect(QPoint(), size)).first);
+    for (Element* e : numbers) {
+        for (auto it = inks.cbegin(); it != inks.cend(); ++it)
+            QVERIFY2(it.key() == e || !it.value().intersects(inks.value(e)),
+                     qPrintable(e->displayName() + " and " + it.key()->displayName()));
+    }
+}
+
+} // namespace
+
+// The board on the offscreen desktop of two screens: 1280 x 800 primary,
+// 1920 x 1080 right of it.
+class TestBoardView : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // Opened from the console the board fills the audience screen, borderless
+    // and without taking the keyboard: a lamp ticked before the opening lit,
+    // red and light-grey halves, the clock box and the field-number box white
+    // inside a maroon line, an unlit lamp round inside its black ring, the
+    // scores' stored backs never drawn. A lamp pushed past its frame is cut
+    // off there; a hidden frame hides all it holds.
+    void opensOnTheAudienceScreen()
+    {
+        test::TestConsole c;
+        BoardPresenter presenter(c.k.boards);
+        c.s.Check1.setValue(1);
+        c.s.command1.click();
+        BoardWindow* w = presenter.window();
+        QVERIFY(w && w->isVisible());
+        QCOMPARE(w->screen(), QGuiApplication::screens().at(1));
+        QTRY_COMPARE(w->geometry(), QRect(1280, 0, 1920, 1080));
+        QVERIFY(w->windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(w->testAttribute(Qt::WA_ShowWithoutActivating));
+        Kubord2& b = c.k.kubord2();
+        const BoardRenderer& r = w->renderer();
+        QImage shot = w->grab().toImage();
+        auto at = [&](QPoint p) { return shot.pixelColor(p); };
+        // Shape4(13) at Frame6 + (1830, 840) x 1.8; Shape4(14) 850 twips right.
+        QCOMPARE(shot.pixelColor(1609, 310), QColor(0xFF, 0xFF, 0x00));
+        QCOMPARE(shot.pixelColor(1711, 310), QColor(0x80, 0x80, 0x80));
+        QCOMPARE(at(r.box(b.Shape1).bottomLeft()), QColor(0xC0, 0, 0));
+        QCOMPARE(at(r.box(b.Shape2).bottomRight()), QColor(0xE0, 0xE0, 0xE0));
+        for (const Element* e : {&b.Shape3, &b.Shape5}) {
+            const QPoint edge(r.box(*e).left(), r.box(*e).center().y());
+            QCOMPARE(at(edge + QPoint(4, 0)), QColor(Qt::white));
+            QVERIFY(near(at(edge + QPoint(1, 0)), QColor(0x80, 0, 0)));
+        }
+        for (const Element* e : {&b.scwi, &b.scww, &b.scri, &b.scrw})
+            QVERIFY(!near(at(r.box(*e).topLeft() + QPoint(2, 2)), QColor(0, 0, 0xC0)));
+        const QRect unlit = r.box(b.shape4(29));
+        QCOMPARE(at(unlit.center()), QColor(0x40, 0, 0));
+        QVERIFY(near(at({unlit.center().x(), unlit.top() + 1}), QColor(Qt::black)));
+        QCOMPARE(at(unlit.topLeft() + QPoint(2, 2)), QColor(0x70, 0, 0)); // its row bar
+        Element& cut = b.shape4(30);
+        cut.setLeft(b.Frame5.width() - cut.width() / 3);
+        const QPoint edge(r.box(b.Frame5).right(), r.box(cut).center().y());
+        shot = w->grab().toImage();
+        QCOMPARE(at(edge - QPoint(3, 0)), QColor(0x40, 0, 0));
+        QCOMPARE(at(edge + QPoint(3, 0)), QColor(0xC0, 0, 0));
+        b.Frame5.setVisible(false);
+        shot = w->grab().toImage();
+        QCOMPARE(at(r.box(b.shape4(29)).center()), QColor(0xC0, 0, 0));
+    }
+
+    // On opened boards of several sizes, plain and mirrored: each number's
+    // ink is all there (a run per character), inside its clock frame, white
+    // box or half, and apart from every other text's ink.
+    void numbersReadable()
+    {
+        for (const char* row :
+             {"1920x1080 0 99 5 9 99 99 99 99", "1280x720 1 10 0 0 12 12 12 12",
+              "1024x768 0 123 4 5 12 99 99 12", "3840x2160 1 123 4 5 99 12 12 99"})
+            checkReadable(QString::fromLatin1(row).split(u' '));
+    }
+
+    // A left click on the field number, or closing the window (Alt+F4),
+    // closes the board once handled; the window goes with it. Other clicks
+    // do nothing: elsewhere, with the right button, released elsewhere, or
+    // where a frame covers the field number. A board shown again on another
+    // screen moves its window there.
+    void clicksAndClosing()
+    {
+        BoardHolder holder;
+        BoardPresenter presenter(holder);
+        holder.show(1);
+        QPointer<BoardWindow> w = presenter.window();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        Kubord2& b = holder.board();
+        auto at = [&](const Element& e) { return w->renderer().box(e).center(); };
+        for (const QPoint& p : {at(b.scri), at(b.Label5), at(b.shape4(5)),
+                                QPoint(493, 22) /* "Tatami" */, QPoint(460, 66) /* its box */})
+            QTest::mouseClick(w, Qt::LeftButton, {}, p);
+        QTest::mouseClick(w, Qt::RightButton, {}, at(b.Label4));
+        QTest::mousePress(w, Qt::LeftButton, {}, at(b.Label4));
+        QTest::mouseRelease(w, Qt::LeftButton, {}, at(b.Label5));
+        b.Frame4.setTop(520); // the KO frame in front of the field number
+        b.Frame4.setVisible(true);
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(533, 100));
+        QTest::qWait(50);
+        QCOMPARE(holder.current(), &b);
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(533, 30));
+        QTRY_VERIFY(!holder.current());
+        QTRY_VERIFY(w.isNull());
+        holder.show(1);
+        w = presenter.window();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        holder.show(0); // shown again elsewhere: the same window moves
+        QTRY_COMPARE(w->screen(), QGuiApplication::screens().at(0));
+        QVERIFY(!w->close());
+        QTRY_VERIFY(!holder.current());
+    }
+};
+
+KESTRANE_TWO_SCREEN_TEST_MAIN(TestBoardView)
+#include "tst_boardview.moc"
