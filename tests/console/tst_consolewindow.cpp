@@ -165,21 +165,6 @@ private Q_SLOTS:
         }
     }
 
-    // Assistive tools hear a penalty box by its place and the readouts with
-    // their values; the clock is one text, its other digits say nothing.
-    void accessibleNames()
-    {
-        Console con;
-        con.s.scri.setCaption(QStringLiteral("2"));
-        con.s.Label3.setCaption(QStringLiteral("7"));
-        const auto spoken = [&](const char* name) {
-            return QAccessible::queryAccessibleInterface(con.find(name))->text(QAccessible::Name);
-        };
-        QCOMPARE(spoken("Check18") + "|" + spoken("scri") + "|" + spoken("Label1") + "|" +
-                     spoken("Label2") + spoken("Label3"),
-                 QStringLiteral("Shiro penalty H row 2|Aka ippon 2|Match clock 1:37|"));
-    }
-
     // A box's handler runs once for each change of its value, by the
     // operator or the program; a greyed 2 shows unticked and stays 2, also
     // when the box was ticked.

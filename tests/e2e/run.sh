@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # The end-to-end test: two monitors first, then a single monitor, then the
-# projector left of the laptop, then two outputs of a Wayland compositor;
-# last the board window's own checks on the two-monitor desktop.
+# projector left of the laptop, then two outputs of a Wayland compositor.
 #   tests/e2e/run.sh PATH/TO/kestrane
 # Screenshots, recordings and the program's output go to a folder named in
 # the output; it is removed again when every check passed (unless
@@ -14,11 +13,6 @@ failed=0
 for a in two-screens one-screen projector-left wayland; do
   "$here/session.sh" $a -- /usr/bin/python3 "$here/test_e2e.py" "$exe" "$artifacts/$a" $a || failed=1
 done
-# Built beside the program (the offscreen platform cannot show what it checks).
-boardonx="$(dirname "$exe")/tests/board/tst_boardonx"
-if [ -x "$boardonx" ]; then
-  "$here/session.sh" -- env QT_QPA_PLATFORM=xcb "$boardonx" || failed=1
-fi
 [ $failed = 1 ] || [ "${E2E_KEEP:-0}" = 1 ] || { rm -rf "$artifacts"; exit 0; }
 echo "e2e: screenshots, recordings and logs kept in $artifacts"
 exit $failed
