@@ -122,7 +122,8 @@ private Q_SLOTS:
     }
 
     // An opening copies the clock, the field number, the ticked grid lamps
-    // (never an "S" indicator) and the scores onto a design board: a second
+    // (never an "S" indicator) and the scores onto a design board, the
+    // numbers centred so that a second digit grows both ways: a second
     // opening discards every change made to the first.
     void openingCopiesTheConsole()
     {
@@ -142,6 +143,8 @@ private Q_SLOTS:
         for (int i = 0; i < 7; ++i)
             QCOMPARE(b.find(to[i])->caption(), QString::number(i + 2));
         QCOMPARE(b.Label4.caption(), QStringLiteral("5"));
+        for (const char* n : {"scri", "scrw", "scwi", "scww", "Label4"})
+            QCOMPARE(b.find(QLatin1String(n))->alignment(), Alignment::Centre);
         Kubord2 design;
         for (int i = 0; i < Kubord2::kShapeCount; ++i) {
             const bool lit = i == 13 || i == 7 || i == 12;
