@@ -2,7 +2,7 @@
 
 namespace kestrane::test {
 
-// The penalty boxes as the description tables them, typed here once and
+// The penalty boxes as the match rules lay them out, typed here once and
 // independently of the program's own table, so that a wrong entry there
 // fails a test.
 struct DescribedBox {
