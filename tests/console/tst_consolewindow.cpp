@@ -299,25 +299,6 @@ private Q_SLOTS:
         }
     }
 
-    // What each command asks of the windows; the closing ones take the
-    // board down, shown or not, and ask nothing.
-    void commands()
-    {
-        const std::pair<const char*, QStringList> items[] = {
-            {"sluit", {"closeConsole"}},
-            {"Command14", {"closeAbout", "closeConsole"}},
-            {"over", {"showAbout"}}};
-        for (const auto& [item, calls] : items) {
-            test::TestConsole c;
-            c.k.startUp.Form_Load();
-            c.k.boards.show(1);
-            c.s.find(item)->click();
-            QCOMPARE(c.ports.windows.calls, calls);
-            QCOMPARE(c.k.boards.current() == nullptr, calls.last() == "closeConsole");
-            QVERIFY(c.ports.messages.asked.isEmpty() && c.ports.sound.played.isEmpty());
-        }
-    }
-
     // On the real windows, during a match: the title bar's close (Alt+F4,
     // the task bar) asks first, and No (the default) leaves everything
     // running; the Close commands ask nothing. All close the board and stop

@@ -1,6 +1,4 @@
-#include "core/Element.h"
 #include "platform/QtScreenPort.h"
-#include "platform/TimerDriver.h"
 #include "platform/WavFile.h"
 #include "support/TestMain.h"
 
@@ -47,27 +45,6 @@ private Q_SLOTS:
         QCOMPARE(all.size(), std::size_t(2));
         QVERIFY(all[0].primary && !all[1].primary);
         QCOMPARE(all[1].geometry, (ScreenPort::Rect{1280, 0, 1920, 1080}));
-    }
-
-    // Ticks follow the element's on/off state; after shutdown nothing
-    // ticks, whatever the model asks.
-    void timerDriverFollowsElements()
-    {
-        Element t(ElementKind::Timer, QStringLiteral("Timer3"));
-        t.setInterval(50);
-        int ticks = 0;
-        t.onTick = [&] { ++ticks; };
-        TimerDriver driver({&t});
-        t.setEnabled(true);
-        QTRY_VERIFY(ticks >= 2);
-        t.setEnabled(false);
-        const int stopped = ticks;
-        QTest::qWait(200);
-        QCOMPARE(ticks, stopped);
-        driver.shutdown();
-        t.setEnabled(true);
-        QTest::qWait(200);
-        QCOMPARE(ticks, stopped);
     }
 
     // Sound files: what is playable, as what, and its samples (whole frames).
