@@ -27,6 +27,7 @@ public:
     ~ConsoleWindow() override;
 
     ConsoleCanvas& canvas() const { return *m_canvas; }
+    ConsoleMenu& menu() const { return *m_menu; }
     // Replaces the key handler the key preview calls (tests).
     void setKeyPreviewHandler(std::function<void(int)> handler);
     // Gives the window the model's outer position and size now.

@@ -12,6 +12,7 @@
 #include "console/ConsoleCommands.h"
 #include "console/SetupPanel.h"
 #include "console/StartUp.h"
+#include "match/Competitors.h"
 #include "match/MatchState.h"
 #include "match/Scoring.h"
 #include "match/WinnerSignal.h"
@@ -56,6 +57,8 @@ public:
     void Form_KeyPress(int code) { clock.Form_KeyPress(code); }
 
     MatchState state;
+    // The pair on the mat, when the operator named them (empty otherwise).
+    Competitors competitors;
     BoardHolder boards;
     Ports ports;
     const QString programDir;

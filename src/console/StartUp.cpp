@@ -2,6 +2,7 @@
 
 #include "console/Kumite2.h"
 #include "console/SettingsFile.h"
+#include "core/ProgramFiles.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -16,7 +17,7 @@ constexpr qint64 kReadLimit = 1 << 20;
 
 QString settingsPath(const Kumite2& k)
 {
-    return k.programDir + QStringLiteral("/kumite.ini");
+    return ProgramFiles(k.programDir).settings();
 }
 
 } // namespace
