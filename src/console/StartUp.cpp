@@ -106,21 +106,20 @@ void StartUp::MyButton7_Click()
 
 // The nine lines go to a temporary file beside kumite.ini that then replaces
 // it in one step, so a failure at any point leaves the old file as it was.
-// A folder that lets us rewrite kumite.ini but not create files in it gets
-// the file rewritten in place instead.
+// Never in place: where no new file can be made beside it, Save fails and
+// the old file stays whole, where a write cut short in place would lose it.
 bool StartUp::saveSettings(const SettingsFile::Settings& settings)
 {
     const std::optional<QByteArray> bytes = SettingsFile::write(settings);
     if (!bytes)
         return false;
     QSaveFile file(settingsPath(m_k));
-    file.setDirectWriteFallback(true);
     // Unbuffered, so that a short write (a full disk, a file-size limit)
     // shows in what write() returns: through the buffer it would be lost and
     // the cut-off file committed as if all were well.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
-    if (file.write(*bytes) != bytes->size()) {
+    if (writeBytes(file, *bytes) != bytes->size()) {
         file.cancelWriting();
         file.commit(); // discards the temporary file
         return false;

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <QByteArray>
+#include <QIODevice>
+
+#include <functional>
+
 namespace kestrane {
 
 class Kumite2;
@@ -17,6 +22,10 @@ public:
 
     void Form_Load();
     void MyButton7_Click();
+
+    // Writes Save's bytes into the new file; a test puts a failing writer here.
+    std::function<qint64(QIODevice& file, const QByteArray& bytes)> writeBytes =
+        [](QIODevice& file, const QByteArray& bytes) { return file.write(bytes); };
 
 private:
     // Steps 6 to 11 of start-up: the settings file, loaded in place.

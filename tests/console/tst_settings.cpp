@@ -136,14 +136,14 @@ private Q_SLOTS:
 
     // Save under faults: the old file stays exactly as it was, no temporary
     // file is left behind, and the operator sees "Error saving"; once the
-    // fault is gone, Save works. A folder that lets kumite.ini be rewritten
-    // but nothing be made gets it rewritten in place.
+    // fault is gone, Save works. A folder where nothing can be made refuses
+    // Save, even though kumite.ini itself could be rewritten in place.
     void saveFaults_data()
     {
         QTest::addColumn<QString>("fault");
-        for (const char* fault :
-             {"line break in a box", "a folder in the way", "file size limit",
-              "program folder a plain file", "folder and file read-only", "folder read-only"})
+        for (const char* fault : {"line break in a box", "a folder in the way", "file size limit",
+                                  "program folder a plain file", "writer fails part-way",
+                                  "folder and file read-only", "folder read-only"})
             QTest::newRow(fault) << fault;
     }
 
@@ -179,16 +179,22 @@ private Q_SLOTS:
             Kumite2 k({p.sound, p.messages, p.files, p.screens, p.windows}, c.ini);
             k.state.MyButton7.click();
             said = told(p.messages);
-        } else if (fault == "folder read-only") {
-            QFile::setPermissions(c.dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-            QCOMPARE(c.save(), QStringLiteral("Ini-file saved 64"));
-            QFile::setPermissions(c.dir.path(), folderRights);
-            QCOMPARE(readFile(c.ini), kNew);
-            return;
+        } else if (fault == "writer fails part-way") {
+            c.k.startUp.writeBytes = [](QIODevice& file, const QByteArray& bytes) {
+                file.write(bytes.left(10));
+                return qint64(-1);
+            };
+            said = c.save();
+            c.k.startUp.writeBytes = [](QIODevice& file, const QByteArray& bytes) {
+                return file.write(bytes);
+            };
         } else {
             // As the super-user, whom permissions do not bind, the save runs
             // in a child process that has become an ordinary user.
-            QFile::setPermissions(c.ini, QFile::ReadOwner | QFile::ReadOther);
+            const bool fileToo = fault == "folder and file read-only";
+            QFile::setPermissions(c.ini, fileToo ? QFile::ReadOwner | QFile::ReadOther
+                                                 : QFile::ReadOwner | QFile::WriteOwner |
+                                                       QFile::ReadOther | QFile::WriteOther);
             QFile::setPermissions(c.dir.path(), QFile::ReadOwner | QFile::ExeOwner |
                                                     QFile::ReadOther | QFile::ExeOther);
             const pid_t child = geteuid() == 0 ? fork() : -1;
