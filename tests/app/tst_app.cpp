@@ -27,6 +27,16 @@ private Q_SLOTS:
                                     << "kestrane: Unexpected argument 'match.ini'.\n\n" + usage;
         QTest::newRow("feed") << QStringList{"--serve-board", "0.0.0.0:8080"} << Outcome::Run
                               << QString();
+        QTest::newRow("Qt's options")
+            << QStringList{"--serve-board", "8080",      "-platform", "offscreen",
+                           "-style=Fusion", "--display", ":1",        "-reverse"}
+            << Outcome::Run << QString();
+        QTest::newRow("Qt's option, then --version")
+            << QStringList{"-platform", "offscreen", "--version"} << Outcome::Print
+            << "Kestrane 1.2.1\n";
+        QTest::newRow("Qt's option without its value")
+            << QStringList{"--version", "-style"} << Outcome::Refuse
+            << "kestrane: Missing value after '-style'.\n\n" + usage;
         QTest::newRow("feed without its port")
             << QStringList{"--serve-board"} << Outcome::Refuse << "kestrane: Missing value";
     }
