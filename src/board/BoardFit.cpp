@@ -52,6 +52,11 @@ std::vector<Element*> BoardFit::groupOf(Element& label) const
 
 void BoardFit::fit(const std::vector<Element*>& group, std::vector<LabelBox>& boxes) const
 {
+    // Only a value that grew past the design (two digits, long minutes, a
+    // field number over 9) is fitted; one digit stands as the scaling places
+    // and sizes it, whatever the correction factors.
+    if (group.front()->caption().size() <= 1)
+        return;
     if (group.size() > 1)
         fitClock(group, boxes);
     else

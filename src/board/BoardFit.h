@@ -36,7 +36,8 @@ public:
     std::vector<Element*> groupOf(Element& label) const;
 
     // Shrinks the boxes (the group's texts at their own fonts) that do not
-    // fit their room.
+    // fit their room, when the value is longer than one digit (the minutes,
+    // for the clock).
     void fit(const std::vector<Element*>& group, std::vector<LabelBox>& boxes) const;
 
 private:

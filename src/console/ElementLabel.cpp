@@ -88,6 +88,20 @@ void ElementLabel::fitText()
         share = std::min(share, l->neededShare());
     for (ElementLabel* l : *m_group)
         l->showAt(share);
+    if (share >= 1.0)
+        return;
+    // Shrunk, the others draw in towards the first one's right edge (the
+    // minutes' against the colon) by the same share, spaced as designed:
+    // long minutes never leave the seconds' two digits standing apart.
+    const double anchor = rectOf(m_group->front()->m_binding.element()).right() + 1.0;
+    for (std::size_t i = 1; i < m_group->size(); ++i) {
+        ElementLabel* l = (*m_group)[i];
+        const double left = anchor + share * (rectOf(l->m_binding.element()).left() - anchor);
+        QRect g = l->geometry();
+        g.moveLeft(static_cast<int>(std::lround(left)));
+        if (l->geometry() != g)
+            l->setGeometry(g);
+    }
 }
 
 QFont ElementLabel::fontAt(double share) const

@@ -22,7 +22,8 @@ public:
     ElementLabel(Element& element, QWidget* parent);
 
     // Labels that shrink their fonts together (the clock's digits and its
-    // colon): all take the smallest share of their font that one needs.
+    // colon): all take the smallest share of their font that one needs, and
+    // the others close up towards the first one's right edge by that share.
     static void shrinkTogether(const std::vector<ElementLabel*>& labels);
 
 private:
