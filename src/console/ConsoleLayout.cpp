@@ -1,5 +1,6 @@
 #include "console/ConsoleLayout.h"
 
+#include "console/SetupPanel.h"
 #include "match/MatchState.h"
 #include "penalties/PenaltyBoxes.h"
 
@@ -292,6 +293,15 @@ void setupRow(MatchState& s)
     }
     place(s.Line1, &s.Frame13, 120, 1140, 6615, 0);
     place(s.Line2, &s.Frame13, 3505, 1200, 0, 255);
+
+    // Shown, with the path box narrowed to make room, while a sound file
+    // cannot be played.
+    for (Element* why : {&s.eindwavWhy, &s.waarwavWhy}) {
+        const double top = why == &s.eindwavWhy ? 330 : 780;
+        label(*why, &s.Frame13, SetupPanel::kWhyLeft, top, 6045 - SetupPanel::kWhyLeft, 225, 8.25,
+              true, 0x0000C0);
+        why->setVisible(false);
+    }
 
     frame(s.Frame15, nullptr, 7080, 6240, 2055, 1575, "Scoreboard correction");
     struct Scale {

@@ -56,6 +56,47 @@ void SetupPanel::wire()
         box->onKeyPress = [](int code) { return noLineBreak(code); };
         box->onFilterText = [](const QString& text) { return firstLine(text); };
     }
+    m_k.ports.sound.problemFound = [this](SoundPort::Sound sound, SoundPort::Problem problem) {
+        showProblem(sound, problem);
+    };
+}
+
+QString SetupPanel::problemText(SoundPort::Problem problem)
+{
+    using P = SoundPort::Problem;
+    switch (problem) {
+    case P::None:
+        break;
+    case P::Missing:
+        return QStringLiteral("File not found");
+    case P::Unreadable:
+        return QStringLiteral("Cannot read file");
+    case P::TooLarge:
+        return QStringLiteral("File too large");
+    case P::NotSound:
+        return QStringLiteral("Not a sound file");
+    case P::Unsupported:
+        return QStringLiteral("Format not supported");
+    case P::Damaged:
+        return QStringLiteral("Damaged sound file");
+    case P::Silent:
+        return QStringLiteral("No sound in file");
+    }
+    return {};
+}
+
+// The player tells when it finds out, from its own reading; the operator
+// reads it beside the path without a box to close in the middle of a match.
+void SetupPanel::showProblem(SoundPort::Sound sound, SoundPort::Problem problem)
+{
+    MatchState& s = m_k.state;
+    const bool end = sound == SoundPort::Sound::End;
+    Element& box = end ? s.eindwav : s.waarwav;
+    Element& why = end ? s.eindwavWhy : s.waarwavWhy;
+    const QString text = problemText(problem);
+    why.setCaption(text);
+    why.setVisible(!text.isEmpty());
+    box.setWidth(text.isEmpty() ? kPathWidth : kWhyLeft - 60 - box.left());
 }
 
 void SetupPanel::MyButton9_Click()

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "platform/SoundPort.h"
+
+#include <QString>
+
 namespace kestrane {
 
 class Element;
@@ -7,7 +11,8 @@ class Kumite2;
 
 // The setup row: opening and closing it, choosing the sound files, and the
 // input checks: the digit filter of the number boxes and the single-line
-// rule of the path and scale boxes.
+// rule of the path and scale boxes, and the reason beside a path box whose
+// file cannot be played.
 //
 // The console window feeds each typed character through the box's
 // keyPress() and all other text that enters the box (pasted by any means,
@@ -15,6 +20,13 @@ class Kumite2;
 // no character (arrows, Delete, Home, End) never reach the key filter.
 class SetupPanel {
 public:
+    // Where the reason starts in the setup frame; the path box ends before it.
+    static constexpr double kWhyLeft = 4245;
+    static constexpr double kPathWidth = 4335;
+
+    // The short text naming why a sound file cannot be played; empty for None.
+    static QString problemText(SoundPort::Problem problem);
+
     explicit SetupPanel(Kumite2& k) : m_k(k) {}
 
     // Connects this part's handlers to the console's elements.
@@ -30,6 +42,7 @@ public:
 
 private:
     void chooseSoundFile(Element& box);
+    void showProblem(SoundPort::Sound sound, SoundPort::Problem problem);
 
     Kumite2& m_k;
 };

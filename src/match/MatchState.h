@@ -162,6 +162,9 @@ public:
     Element& Check23 = add(ElementKind::CheckBox, "Check23");   // "external"
     Element& Line1 = add(ElementKind::Line, "Line1");
     Element& Line2 = add(ElementKind::Line, "Line2");
+    // Why a sound file cannot be played, beside its path box; empty otherwise.
+    Element& eindwavWhy = add(ElementKind::Label, "eindwavWhy");
+    Element& waarwavWhy = add(ElementKind::Label, "waarwavWhy");
     Element& Frame15 = add(ElementKind::Frame, "Frame15"); // "Scoreboard correction"
     Element& Label6 = add(ElementKind::Label, "Label6");   // "Horiz. scale"
     Element& hsch = add(ElementKind::TextBox, "hsch");

@@ -1,10 +1,12 @@
 #include "platform/QtSoundPort.h"
 
 #include "core/Element.h"
+#include "platform/BuiltinSounds.h"
 
 #include <QAudioSink>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMediaDevices>
 #include <QPromise>
 #include <QThreadPool>
@@ -13,91 +15,144 @@ namespace kestrane {
 
 namespace {
 
-// WAV files for a sound signal are small; a larger "sound" is not read.
+// Sound files for a signal are small; a larger "sound" is not read.
 constexpr qint64 kMaxFileSize = 64 << 20;
 
-std::optional<WavFile> readWav(const QString& path)
+SoundFile builtin(SoundPort::Sound sound)
 {
+    const bool end = sound == SoundPort::Sound::End;
+    return *SoundFile::fromSamples(end ? BuiltinSounds::gong() : BuiltinSounds::warning(), 1,
+                                   BuiltinSounds::kRate);
+}
+
+DecodedSound decodeFile(const QString& path)
+{
+    using P = SoundPort::Problem;
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {std::nullopt, P::Missing};
+    if (!info.isFile())
+        return {std::nullopt, P::NotSound};
+    if (info.size() > kMaxFileSize)
+        return {std::nullopt, P::TooLarge};
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileSize)
-        return std::nullopt;
-    return WavFile::parse(file.readAll());
+    if (!file.open(QIODevice::ReadOnly))
+        return {std::nullopt, P::Unreadable};
+    // Read with a bound: the file may have grown since it was looked at.
+    const QByteArray bytes = file.read(kMaxFileSize + 1);
+    if (bytes.size() > kMaxFileSize)
+        return {std::nullopt, P::TooLarge};
+    return SoundFile::decode(bytes);
 }
 
 } // namespace
 
+QtSoundPort::Reading QtSoundPort::read(Sound sound, const QString& path)
+{
+    DecodedSound decoded = decodeFile(path);
+    if (decoded.sound)
+        return {std::move(decoded.sound), Problem::None};
+    return {builtin(sound), decoded.problem};
+}
+
 QtSoundPort::QtSoundPort(QString programDir) : m_programDir(std::move(programDir))
 {
+    m_slots[0].sound = Sound::End;
+    m_slots[1].sound = Sound::Warning;
     m_feeder.setInterval(20);
     QObject::connect(&m_feeder, &QTimer::timeout, &m_feeder, [this] { feed(); });
 }
 
 QtSoundPort::~QtSoundPort() = default;
 
-std::optional<QFileInfo> QtSoundPort::locate(const QString& path) const
+void QtSoundPort::ensureRead(Slot& slot, const QString& path)
 {
-    if (path.isEmpty())
-        return std::nullopt;
+    if (path.isEmpty()) {
+        const bool was = !slot.path.isEmpty();
+        slot.path.clear();
+        slot.file.clear();
+        slot.size = -1;
+        slot.reading.reset();
+        slot.read.reset();
+        slot.sink.reset();
+        slot.out = nullptr;
+        if (was)
+            tell(slot);
+        return;
+    }
     // A desktop launcher starts the program in the home folder: a relative
     // path means the program's folder, where the settings file is too.
     const QFileInfo file(QDir(m_programDir), path);
-    if (!file.isFile())
-        return std::nullopt;
-    return file;
-}
-
-void QtSoundPort::ensureRead(Slot& slot, const QFileInfo& file)
-{
     const QString absolute = file.absoluteFilePath();
-    const QDateTime modified = file.lastModified();
-    const qint64 size = file.size();
+    const QDateTime modified = file.exists() ? file.lastModified() : QDateTime();
+    const qint64 size = file.exists() ? file.size() : -1;
     const bool same = slot.file == absolute && slot.modified == modified && slot.size == size;
-    if (same && (slot.wav || slot.reading))
+    slot.path = path;
+    if (same && (slot.read || slot.reading))
         return;
     slot.file = absolute;
     slot.modified = modified;
     slot.size = size;
-    read(slot);
+    startReading(slot);
 }
 
-void QtSoundPort::read(Slot& slot)
+void QtSoundPort::startReading(Slot& slot)
 {
-    slot.wav.reset();
+    slot.read.reset();
     slot.sink.reset();
     slot.out = nullptr;
     // A reading still under way is dropped with its watcher; its result
     // goes nowhere.
-    slot.reading = std::make_unique<QFutureWatcher<std::optional<WavFile>>>();
+    slot.reading = std::make_unique<QFutureWatcher<Reading>>();
     auto* watcher = slot.reading.get();
-    QObject::connect(watcher, &QFutureWatcherBase::finished, watcher, [this, &slot, watcher] {
-        std::optional<WavFile> wav = watcher->result();
-        slot.reading.release()->deleteLater();
-        slot.wav = std::move(wav);
-        // Ready now, so that the first request costs no more than the next.
-        if (slot.wav)
-            slot.sink =
-                std::make_unique<QAudioSink>(QMediaDevices::defaultAudioOutput(), slot.wav->format);
-        if (slot.playWhenRead)
-            start(slot);
-    });
-    auto promise = std::make_shared<QPromise<std::optional<WavFile>>>();
+    QObject::connect(watcher, &QFutureWatcherBase::finished, watcher,
+                     [this, &slot] { finished(slot); });
+    auto promise = std::make_shared<QPromise<Reading>>();
     watcher->setFuture(promise->future());
-    QThreadPool::globalInstance()->start([promise, path = slot.file] {
+    QThreadPool::globalInstance()->start([promise, sound = slot.sound, path = slot.file] {
         promise->start();
-        promise->addResult(readWav(path));
+        promise->addResult(read(sound, path));
         promise->finish();
     });
+}
+
+void QtSoundPort::finished(Slot& slot)
+{
+    slot.read = slot.reading->result();
+    slot.reading.release()->deleteLater();
+    // Ready now, so that the first request costs no more than the next.
+    slot.device = QMediaDevices::defaultAudioOutput();
+    slot.sink = std::make_unique<QAudioSink>(slot.device, slot.read->sound->format);
+    tell(slot);
+    if (slot.playWhenRead)
+        start(slot);
+}
+
+void QtSoundPort::tell(const Slot& slot) const
+{
+    if (problemFound)
+        problemFound(slot.sound, slot.read ? slot.read->problem : Problem::None);
 }
 
 void QtSoundPort::start(Slot& slot)
 {
     slot.playWhenRead = false;
-    if (!slot.wav)
+    if (!slot.read)
         return;
+    const SoundFile& sound = *slot.read->sound;
+    // An output plugged in since the sound was read (a projector's HDMI
+    // audio) may have become the default: play where the hall listens now.
+    const QAudioDevice now = QMediaDevices::defaultAudioOutput();
+    if (now != slot.device) {
+        slot.device = now;
+        slot.sink = std::make_unique<QAudioSink>(now, sound.format);
+    }
     // The whole sound at once: the server starts it as soon as it has it.
-    slot.sink->setBufferSize(slot.wav->samples.size());
+    slot.sink->setBufferSize(sound.samples.size());
     slot.out = slot.sink->start();
     slot.written = 0;
+    if (slot.read->problem != Problem::None)
+        tell(slot);
     feed();
 }
 
@@ -105,9 +160,11 @@ void QtSoundPort::feed()
 {
     bool more = false;
     for (Slot& slot : m_slots) {
-        if (!slot.out || !slot.wav || slot.written >= slot.wav->samples.size())
+        if (!slot.out || !slot.read)
             continue;
-        const QByteArray& samples = slot.wav->samples;
+        const QByteArray& samples = slot.read->sound->samples;
+        if (slot.written >= samples.size())
+            continue;
         const qint64 n =
             slot.out->write(samples.constData() + slot.written, samples.size() - slot.written);
         if (n > 0)
@@ -133,11 +190,10 @@ void QtSoundPort::stopAll()
 void QtSoundPort::play(Sound sound, const QString& path)
 {
     stopAll();
-    const std::optional<QFileInfo> file = locate(path);
-    if (!file)
-        return;
     Slot& slot = m_slots[static_cast<std::size_t>(sound)];
-    ensureRead(slot, *file);
+    ensureRead(slot, path);
+    if (path.isEmpty())
+        return;
     if (slot.reading)
         slot.playWhenRead = true; // sounds as soon as it is read
     else
@@ -146,8 +202,7 @@ void QtSoundPort::play(Sound sound, const QString& path)
 
 void QtSoundPort::prepare(Sound sound, const QString& path)
 {
-    if (const std::optional<QFileInfo> file = locate(path))
-        ensureRead(m_slots[static_cast<std::size_t>(sound)], *file);
+    ensureRead(m_slots[static_cast<std::size_t>(sound)], path);
 }
 
 void QtSoundPort::follow(Sound sound, Element& box)

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "platform/SoundFile.h"
 #include "platform/SoundPort.h"
-#include "platform/WavFile.h"
 
+#include <QAudioDevice>
 #include <QDateTime>
-#include <QFileInfo>
 #include <QFutureWatcher>
 #include <QString>
 #include <QTimer>
@@ -28,10 +28,11 @@ class Element;
 //
 // A relative path is taken from the program's folder, not from wherever the
 // program was started. A request plays the file as it is on disk now: a
-// file changed since it was read (modification time or size), or one whose
-// last reading failed, is read again; an unchanged one is not. Each request
-// cuts off whatever plays. Anything that is not a playable WAV file stays
-// silent, without a message.
+// file changed since it was read (modification time or size), appeared or
+// gone, is read again; an unchanged one is not. A file that cannot be played
+// gets the program's own sound of its kind, read with it, and the reason.
+// Each request cuts off whatever plays, and plays on the output that is the
+// system's default at that moment.
 class QtSoundPort final : public SoundPort {
 public:
     explicit QtSoundPort(QString programDir);
@@ -49,27 +50,36 @@ public:
     // the box calls back into this player, which must outlive it.
     void follow(Sound sound, Element& box);
 
+    // What a reading gives: the file's sound, or the built-in one and why.
+    struct Reading {
+        std::optional<SoundFile> sound;
+        Problem problem = Problem::None;
+    };
+    static Reading read(Sound sound, const QString& path);
+
 private:
     struct Slot {
+        Sound sound = Sound::End;
+        QString path; // what the operator gave; empty: silent
         QString file; // absolute path of what was read or is being read
         QDateTime modified;
         qint64 size = -1;
-        std::unique_ptr<QFutureWatcher<std::optional<WavFile>>> reading;
-        std::optional<WavFile> wav; // nothing while reading or after a failure
+        std::unique_ptr<QFutureWatcher<Reading>> reading;
+        std::optional<Reading> read; // nothing while reading
         bool playWhenRead = false;
+        QAudioDevice device;
         std::unique_ptr<QAudioSink> sink;
         QIODevice* out = nullptr;
         qsizetype written = 0;
     };
 
-    // The regular file a path names, relative ones taken from the program's
-    // folder; nothing for anything else.
-    std::optional<QFileInfo> locate(const QString& path) const;
     // Reads the file again unless the slot holds it, unchanged, or is
-    // reading it.
-    void ensureRead(Slot& slot, const QFileInfo& file);
-    void read(Slot& slot);
+    // reading it; an empty path empties the slot.
+    void ensureRead(Slot& slot, const QString& path);
+    void startReading(Slot& slot);
+    void finished(Slot& slot);
     void start(Slot& slot);
+    void tell(const Slot& slot) const;
     // Hands the sound server what it did not take at once.
     void feed();
     void stopAll();

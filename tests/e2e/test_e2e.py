@@ -18,6 +18,7 @@ import time
 import traceback
 
 import desktop as d
+import sound_checks as snd
 
 TITLE = "Kestrane 1.2.1"
 RED = (0xC0, 0x00, 0x00)
@@ -99,7 +100,7 @@ class Operator:
         return *self.board_point(tx, ty), int(tw * SCALE), int(th * SCALE)
 
 
-def make_wav(path, freq, encoding="signed-integer", bits="16"):  # u-law cannot play
+def make_wav(path, freq, encoding="signed-integer", bits="16"):
     subprocess.run(["sox", "-n", "-e", encoding, "-b", bits, "-r", "48000", "-c", "1", path, "synth",
                     "0.6", "sine", str(freq), "vol", "0.8", "pad", "0.05", "0.3"], check=True)
 
@@ -208,7 +209,7 @@ def warning_file_replaced_after_a_failed_load_plays(op):
         make_wav(op.warn_wav, 1320, encoding, bits)
         levels.append(d.record(op.file(f"warning-{bits}.wav"), lambda: op.press("Warning"))[0])
     op.press("Close setup")
-    assert levels[0] < -60 and levels[1] > -40, f"u-law file, then its replacement: {levels} dBFS"
+    assert min(levels) > -40, f"u-law file, then its replacement: {levels} dBFS"
 
 
 def ko_replaces_the_board_clock(op):
@@ -381,6 +382,8 @@ ARRANGEMENTS = {
         ko_replaces_the_board_clock, external_mirror_reopens_red_on_the_right,
         save_and_restart_keeps_the_option, middle_click_paste_keeps_digits,
         window_manager_close_asks_during_a_match,
+        snd.end_of_match_plays_24_bit_and_mu_law, snd.missing_end_file_sounds_the_built_in_end_and_says_why,
+        snd.sound_follows_the_default_output, snd.qt_options_beside_ours,
     ],
     "one-screen": [single_monitor_board_is_visible],
     "projector-left": [projector_left_keeps_console_and_board_apart, unplugged_projector_sends_console_home],

@@ -1,7 +1,7 @@
 // Checks an installed Kestrane from the inside of Qt, for tests/install/run.sh:
 //   install_probe icon NAME    the icon resolves in the hicolor theme
-//   install_probe wav FILE...  each file is a WAV the sound player can play
-#include "platform/WavFile.h"
+//   install_probe wav FILE...  each file is a sound the player can play
+#include "platform/SoundFile.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -29,9 +29,10 @@ int main(int argc, char** argv)
         int failed = 0;
         for (const QString& file : args.mid(1)) {
             QFile f(file);
-            const auto parsed =
-                f.open(QIODevice::ReadOnly) ? kestrane::WavFile::parse(f.readAll()) : std::nullopt;
-            const bool ready = parsed && !parsed->samples.isEmpty();
+            const auto decoded = f.open(QIODevice::ReadOnly)
+                                     ? kestrane::SoundFile::decode(f.readAll()).sound
+                                     : std::nullopt;
+            const bool ready = decoded && !decoded->samples.isEmpty();
             std::printf("%s: %s\n", qPrintable(file), ready ? "Ready" : "not playable");
             failed += ready ? 0 : 1;
         }
