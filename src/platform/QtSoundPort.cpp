@@ -121,11 +121,23 @@ void QtSoundPort::finished(Slot& slot)
     slot.read = slot.reading->result();
     slot.reading.release()->deleteLater();
     // Ready now, so that the first request costs no more than the next.
-    slot.device = QMediaDevices::defaultAudioOutput();
+    slot.device = currentOutput();
     slot.sink = std::make_unique<QAudioSink>(slot.device, slot.read->sound->format);
     tell(slot);
     if (slot.playWhenRead)
         start(slot);
+}
+
+QAudioDevice QtSoundPort::currentOutput() const
+{
+    const QByteArray name = m_defaultSink.name();
+    if (!name.isEmpty()) {
+        for (const QAudioDevice& device : QMediaDevices::audioOutputs()) {
+            if (device.id() == name)
+                return device;
+        }
+    }
+    return QMediaDevices::defaultAudioOutput();
 }
 
 void QtSoundPort::tell(const Slot& slot) const
@@ -142,7 +154,7 @@ void QtSoundPort::start(Slot& slot)
     const SoundFile& sound = *slot.read->sound;
     // An output plugged in since the sound was read (a projector's HDMI
     // audio) may have become the default: play where the hall listens now.
-    const QAudioDevice now = QMediaDevices::defaultAudioOutput();
+    const QAudioDevice now = currentOutput();
     if (now != slot.device) {
         slot.device = now;
         slot.sink = std::make_unique<QAudioSink>(now, sound.format);

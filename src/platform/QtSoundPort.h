@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/DefaultSinkWatch.h"
 #include "platform/SoundFile.h"
 #include "platform/SoundPort.h"
 
@@ -80,11 +81,14 @@ private:
     void finished(Slot& slot);
     void start(Slot& slot);
     void tell(const Slot& slot) const;
+    // The output the system plays on now.
+    QAudioDevice currentOutput() const;
     // Hands the sound server what it did not take at once.
     void feed();
     void stopAll();
 
     QString m_programDir;
+    DefaultSinkWatch m_defaultSink;
     std::array<Slot, 2> m_slots;
     QTimer m_feeder;
 };

@@ -35,6 +35,7 @@ def missing_end_file_sounds_the_built_in_end_and_says_why(op):
     box = op.ui.find("text", "End-of-match sound file")
     box.queryEditableText().setTextContents("gone.wav")
     assert d.wait_until(lambda: op.ui.nodes("label", "File not found"), 3), "no reason beside the path"
+    op.press("Close setup")  # the S key runs the clock only while it is closed
     op.ui.find("text", "Match time minutes").queryEditableText().setTextContents("0")
     op.ui.find("text", "Match time seconds").queryEditableText().setTextContents("2")
     op.press("Reset time")
@@ -44,6 +45,7 @@ def missing_end_file_sounds_the_built_in_end_and_says_why(op):
         return d.wait_until(lambda: op.clock_digits() == "0:00", 4)
 
     loud, ended = d.record(op.file("built-in-end.wav"), run_out, 1.0)
+    op.press("Setup")
     box.queryEditableText().setTextContents("end.wav")
     op.ui.find("text", "Match time minutes").queryEditableText().setTextContents("1")
     op.ui.find("text", "Match time seconds").queryEditableText().setTextContents("30")
