@@ -56,24 +56,33 @@ std::pair<QRect, int> inkOf(Element& e, const Kubord2& b, const QRect& screen)
     return {bounds, runs};
 }
 
+// A board opened from a console on an audience screen of `size`, at the
+// correction factors "h v f".
+struct OpenedBoard {
+    LabelMeasure measure;
+    test::TestConsole c;
+    OpenedBoard(const QSize& size, const QString& factors, int mirrored = 0)
+    {
+        const QStringList f = factors.split(u' ');
+        c.k.boards.setTextMeasure(&measure);
+        test::useAudienceScreen(c, size.width(), size.height());
+        c.s.Check23.setValue(mirrored);
+        c.s.hsch.setText(f[0]);
+        c.s.vsch.setText(f[1]);
+        c.s.fsch.setText(f[2]);
+        c.k.boardOpening.startbord();
+    }
+    Kubord2& b() { return c.k.kubord2(); }
+};
+
 // On an opened board, each number's ink is whole, in its place and apart from
 // every other text's. Row: screen, mirrored, minutes, tens, units, scri, scrw,
 // scwi, scww, and the correction factors (horizontal, vertical, font) if not 1.
 void checkReadable(const QStringList& row)
 {
     const QSize size(row[0].section(u'x', 0, 0).toInt(), row[0].section(u'x', 1).toInt());
-    LabelMeasure measure;
-    test::TestConsole c;
-    c.k.boards.setTextMeasure(&measure);
-    test::useAudienceScreen(c, size.width(), size.height());
-    c.s.Check23.setValue(row[1].toInt());
-    if (row.size() > 9) {
-        c.s.hsch.setText(row[9]);
-        c.s.vsch.setText(row[10]);
-        c.s.fsch.setText(row[11]);
-    }
-    c.k.boardOpening.startbord();
-    Kubord2& b = c.k.kubord2();
+    OpenedBoard board(size, row.size() > 9 ? row.mid(9).join(u' ') : "1 1 1", row[1].toInt());
+    Kubord2& b = board.b();
     Element* numbers[] = {&b.Label5, &b.Label6, &b.Label8, &b.scri,  &b.scrw,
                           &b.scwi,   &b.scww,   &b.Label4, &b.Label7};
     for (int i = 0; i < 7; ++i)
@@ -115,16 +124,8 @@ void checkReadable(const QStringList& row)
 // `size` at the factors "h v f", showing "1:30" and field number 8.
 QStringList outOfFrame(const QSize& size, const QString& factors)
 {
-    const QStringList f = factors.split(u' ');
-    LabelMeasure measure;
-    test::TestConsole c;
-    c.k.boards.setTextMeasure(&measure);
-    test::useAudienceScreen(c, size.width(), size.height());
-    c.s.hsch.setText(f[0]);
-    c.s.vsch.setText(f[1]);
-    c.s.fsch.setText(f[2]);
-    c.k.boardOpening.startbord();
-    Kubord2& b = c.k.kubord2();
+    OpenedBoard board(size, factors);
+    Kubord2& b = board.b();
     b.Label4.setCaption(QStringLiteral("8"));
     b.Label5.setCaption(QStringLiteral("1"));
     b.Label6.setCaption(QStringLiteral("3"));
@@ -233,16 +234,8 @@ private Q_SLOTS:
     {
         for (const char* factors : {"2 1 1", "0.5 1 1", "1.33 1.33 1.33", "1 2 0.5", "2 0.5 1.33",
                                     "1 1 2", "0.5 0.5 0.5", "1.33 2 1"}) {
-            const QStringList f = QString::fromLatin1(factors).split(u' ');
-            LabelMeasure measure;
-            test::TestConsole c;
-            c.k.boards.setTextMeasure(&measure);
-            test::useAudienceScreen(c, 1920, 1080);
-            c.s.hsch.setText(f[0]);
-            c.s.vsch.setText(f[1]);
-            c.s.fsch.setText(f[2]);
-            c.k.boardOpening.startbord();
-            Kubord2& b = c.k.kubord2();
+            OpenedBoard board({1920, 1080}, QString::fromLatin1(factors));
+            Kubord2& b = board.b();
             const std::pair<Element*, const char*> values[] = {
                 {&b.Label5, "1"}, {&b.Label6, "3"}, {&b.Label8, "0"}, {&b.scri, "7"},
                 {&b.scrw, "0"},   {&b.scwi, "4"},   {&b.scww, "9"},   {&b.Label4, "8"}};
