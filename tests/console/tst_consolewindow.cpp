@@ -1,4 +1,6 @@
 #include "about/Overfrm.h"
+#include "board/BoardPresenter.h"
+#include "board/BoardWindow.h"
 #include "console/ConsoleCanvas.h"
 #include "console/ConsoleWindow.h"
 #include "console/PushButton.h"
@@ -221,6 +223,82 @@ private Q_SLOTS:
             for (const Element* e : con.s.elements())
                 after << e->text() + QString::number(e->value());
             QCOMPARE(after, before);
+        }
+    }
+
+    // By keyboard: the focus follows Start and Stop (Space, S, the clock's
+    // end) and the KO count's opening and closing. A click focuses no
+    // button or box and takes the focus from one Tab reached, so Space
+    // after it changes nothing; so does Space on the board, whose S is the
+    // console's.
+    void keyboardKeepsItsPlace()
+    {
+        Console con;
+        MatchState& s = con.s;
+        const auto focus = [&con] { return con.w->focusWidget()->objectName(); };
+        const auto space = [&con] {
+            QTest::keyClick(con.w->focusWidget(), Qt::Key_Space);
+            QCoreApplication::processEvents();
+        };
+        con.find("Command3")->setFocus(Qt::TabFocusReason);
+        space();
+        QVERIFY(s.Timer1.enabled());
+        QCOMPARE(focus(), "Command4");
+        QTest::keyClick(con.w->focusWidget(), Qt::Key_S);
+        QVERIFY(!s.Timer1.enabled());
+        QCOMPARE(focus(), "Command3");
+        s.Label1.setCaption(QStringLiteral("0"));
+        s.Label2.setCaption(QStringLiteral("0"));
+        s.Label3.setCaption(QStringLiteral("1"));
+        space();
+        s.Timer1.tick(); // 0:00 ends the match
+        QCOMPARE(focus(), "Command3");
+        con.find("Command11")->setFocus(Qt::TabFocusReason);
+        space();
+        QCOMPARE(focus(), "Command15");
+        QCOMPARE(con.w->focusWidget()->accessibleName(), "Stop KO count");
+        QCOMPARE(con.find("Frame12")->accessibleName(), "KO count");
+        space();
+        QVERIFY(!s.Timer2.enabled());
+        QCOMPARE(focus(), "Command11");
+
+        BoardPresenter presenter(con.c.k.boards);
+        presenter.passKey = [&con](QKeyEvent* e) { con.w->takeKey(*e); };
+        con.c.k.boards.show(0);
+        for (const char* name : {"Command8", "Check5"}) {
+            QWidget* control = con.find(name);
+            QTest::mouseClick(control, Qt::LeftButton); // nothing focused
+            control->setFocus(Qt::TabFocusReason);
+            QTest::mouseClick(control, Qt::LeftButton); // the focus Tab gave it
+            QCOMPARE(focus(), "consoleClientArea");
+            QTest::keyClick(presenter.window(), Qt::Key_Space);
+            space();
+            QTest::keyClick(con.w->focusWidget(), Qt::Key_Return);
+        }
+        QCOMPARE(s.scrw.caption(), "2");
+        QCOMPARE(s.Check5.value(), 0);
+        s.Command5.click(); // the time back from 0:00
+        QTest::keyClick(presenter.window(), Qt::Key_S);
+        QVERIFY(s.Timer1.enabled());
+    }
+
+    // A penalty box is named by the letters shown around it, under either
+    // rule set, and as the captions change.
+    void penaltyBoxNames()
+    {
+        Console con;
+        const std::map<QString, QStringList> names = {
+            {"Check1", {"Shiro penalty column A", "Shiro penalty row A first box"}},
+            {"Check9", {"Aka penalty column C", "Aka penalty row A column C"}},
+            {"Check18", {"Shiro penalty row M column H", "Shiro penalty row M column H"}},
+            {"Check20", {"Aka penalty row M column A", "Aka penalty row M first box"}},
+            {"Check16", {"Aka penalty row J first box", "Aka penalty row J first box"}},
+            {"Check5", {"Shiro penalty row J column A", "Shiro penalty row J second box"}},
+            {"Check11", {"Aka penalty S", "Aka penalty S"}}};
+        for (const int wukf : {1, 0, 1}) {
+            con.s.Check26.setValue(wukf);
+            for (const auto& [box, name] : names)
+                QCOMPARE(con.find(box)->accessibleName(), name[wukf]);
         }
     }
 
