@@ -1,6 +1,7 @@
 #include "console/ConsoleCanvas.h"
 
 #include "console/AccessibleReadouts.h"
+#include "console/Announcements.h"
 #include "console/ElementCheckBox.h"
 #include "console/ElementFrame.h"
 #include "console/ElementLabel.h"
@@ -73,6 +74,7 @@ ConsoleCanvas::ConsoleCanvas(MatchState& state, QWidget* parent) : QWidget(paren
     ElementLabel::shrinkTogether(clock);
     new AccessibleReadouts(state, *this);
     new PenaltyBoxNames(state, *this);
+    new Announcements(state, *this);
     new TabChain(state, *this);
 }
 

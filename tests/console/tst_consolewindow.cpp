@@ -1,6 +1,7 @@
 #include "about/Overfrm.h"
 #include "board/BoardPresenter.h"
 #include "board/BoardWindow.h"
+#include "console/Announcements.h"
 #include "console/ConsoleCanvas.h"
 #include "console/ConsoleWindow.h"
 #include "console/PushButton.h"
@@ -280,6 +281,41 @@ private Q_SLOTS:
         s.Command5.click(); // the time back from 0:00
         QTest::keyClick(presenter.window(), Qt::Key_S);
         QVERIFY(s.Timer1.enabled());
+    }
+
+    // What a screen reader is told, once per handler: scores, a win, the
+    // clock's start, stop, warning and end (not its seconds), the KO count
+    // and Reset match.
+    void announcements()
+    {
+        Console con;
+        MatchState& s = con.s;
+        const auto* said = con.w->findChild<view::Announcements*>();
+        const auto clock = [&s](const char* m, const char* t, const char* u) {
+            s.Label1.setCaption(QString::fromLatin1(m));
+            s.Label2.setCaption(QString::fromLatin1(t));
+            s.Label3.setCaption(QString::fromLatin1(u));
+        };
+        const std::pair<std::function<void()>, QString> steps[] = {
+            {[&] { s.Command8.click(); }, "Aka waza-ari 1"},
+            {[&] { s.Command6.click(); }, "Aka ippon 1, Aka wins"},
+            {[&] { s.Command3.click(); }, "Clock started at 1:30"},
+            {[&] { s.Timer1.tick(); }, "Clock started at 1:30"},
+            {[&] { s.Command4.click(); }, "Clock stopped at 1:29"},
+            {[&] { s.Command11.click(); }, "KO count 00"},
+            {[&] { s.Timer2.tick(); }, "KO count 01"},
+            {[&] { s.Command15.click(); }, "KO count closed"},
+            {[&] { QTest::mouseClick(con.find("Command13"), Qt::LeftButton); },
+             "Match reset, 1:30"},
+            {[&] { clock("0", "3", "1"), s.Command3.click(), s.Timer1.tick(); },
+             "Clock started at 0:31, 30 seconds left"},
+            {[&] { clock("0", "0", "1"), s.Timer1.tick(); }, "Time is up, Both names blink"},
+        };
+        for (const auto& [step, words] : steps) {
+            step();
+            QCoreApplication::processEvents();
+            QCOMPARE(said->last(), words);
+        }
     }
 
     // A penalty box is named by the letters shown around it, under either
