@@ -285,7 +285,7 @@ private Q_SLOTS:
 
     // What a screen reader is told, once per handler: scores, a win, the
     // clock's start, stop, warning and end (not its seconds), the KO count
-    // and Reset match.
+    // and Reset match; and what it reads over two text boxes.
     void announcements()
     {
         Console con;
@@ -316,6 +316,11 @@ private Q_SLOTS:
             QCoreApplication::processEvents();
             QCOMPARE(said->last(), words);
         }
+        // The captions over two text boxes read with their values.
+        s.ippon.setText(QStringLiteral("3"));
+        s.Text1.setText(QStringLiteral("4"));
+        QCOMPARE(con.find("Label22")->accessibleName(), "Number of Ippon 3");
+        QCOMPARE(con.find("Frame9")->accessibleName(), "Field number 4");
     }
 
     // A penalty box is named by the letters shown around it, under either
