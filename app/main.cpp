@@ -79,6 +79,8 @@ int main(int argc, char* argv[])
 
     kestrane::view::ConsoleWindow window(console);
     windows.setConsole(&window);
+    // Keys that reach the board (Wayland gives it the focus on a click).
+    boardPresenter.passKey = [&window](QKeyEvent* e) { window.takeKey(*e); };
     // Once the console has closed nothing of it may tick again.
     QObject::connect(&window, &kestrane::view::ConsoleWindow::closed, &timers,
                      &kestrane::TimerDriver::shutdown);

@@ -43,6 +43,10 @@ void BoardPresenter::boardShown(Kubord2& board, int screenIndex)
                     closeBoard();
             },
             Qt::QueuedConnection);
+        connect(m_window, &BoardWindow::keyReceived, this, [this](QKeyEvent* e) {
+            if (passKey)
+                passKey(e);
+        });
     }
     placeOnScreen(screenIndex);
 }

@@ -7,6 +7,8 @@
 
 #include <functional>
 
+class QKeyEvent;
+
 namespace kestrane {
 
 class BoardWindow;
@@ -29,6 +31,9 @@ public:
     // What a click on the field number (or Alt+F4 on the board) does; by
     // default it closes the board. Runs after the window's event handler.
     std::function<void()> closeBoard;
+    // Where a key the board's window received goes (the console); by
+    // default nowhere.
+    std::function<void(QKeyEvent*)> passKey;
 
 private:
     void placeOnScreen(int screenIndex);

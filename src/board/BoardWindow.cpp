@@ -3,13 +3,15 @@
 #include "platform/ViewUnits.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace kestrane {
 
 BoardWindow::BoardWindow(Kubord2& board, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_board(&board)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+      m_board(&board)
 {
     setObjectName(QStringLiteral("kubord2"));
     setWindowTitle(board.form().caption());
@@ -147,6 +149,22 @@ void BoardWindow::closeEvent(QCloseEvent* event)
         Q_EMIT closeRequested();
         return;
     }
+    event->accept();
+}
+
+} // namespace kestrane
+
+namespace kestrane {
+
+void BoardWindow::keyPressEvent(QKeyEvent* event)
+{
+    Q_EMIT keyReceived(event);
+    event->accept();
+}
+
+void BoardWindow::keyReleaseEvent(QKeyEvent* event)
+{
+    Q_EMIT keyReceived(event);
     event->accept();
 }
 

@@ -3,6 +3,7 @@
 #include "board/BoardRenderer.h"
 #include "board/Kubord2.h"
 
+#include <QKeyEvent>
 #include <QWidget>
 
 #include <unordered_map>
@@ -19,6 +20,10 @@ namespace kestrane {
 // A click on the field number Label4 asks for the board to close, and so
 // does closing the window (Alt+F4). The window never closes itself: the
 // presenter closes the board later, outside this window's event handlers.
+//
+// The console keeps the keyboard: the window refuses the focus where the
+// window system lets it (X11), and hands every key it receives all the same
+// (Wayland) on through keyReceived.
 class BoardWindow final : public QWidget {
     Q_OBJECT
 public:
@@ -32,12 +37,16 @@ public:
 
 Q_SIGNALS:
     void closeRequested();
+    // A key press or release that reached the board; the console's.
+    void keyReceived(QKeyEvent* event);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void changed(const Element& e, Property p);

@@ -1,7 +1,6 @@
 #include "console/AccessibleNames.h"
 
 #include "core/Element.h"
-#include "penalties/PenaltyBoxes.h"
 
 #include <QHash>
 
@@ -11,6 +10,8 @@ namespace {
 
 QHash<QString, QString> describedControls()
 {
+    // The penalty grid's boxes are named by PenaltyBoxNames, which follows
+    // the rule set's captions.
     QHash<QString, QString> names{
         {QStringLiteral("tijdu"), QStringLiteral("Clock one second up")},
         {QStringLiteral("tijdd"), QStringLiteral("Clock one second down")},
@@ -37,18 +38,9 @@ QHash<QString, QString> describedControls()
         {QStringLiteral("Command10"), QStringLiteral("Aka Ippon minus one")},
         {QStringLiteral("Command8"), QStringLiteral("Aka Waza-ari")},
         {QStringLiteral("MyButton2"), QStringLiteral("Aka Waza-ari minus one")},
+        {QStringLiteral("Frame12"), QStringLiteral("KO count")},
+        {QStringLiteral("Command15"), QStringLiteral("Stop KO count")},
     };
-    // The penalty grids: side, column and row (1 to 3) of each box.
-    for (const PenaltyBox& box : kPenaltyBoxes) {
-        if (!box.inGrid())
-            continue;
-        const char* columns[] = {"extra", "A", "C", "H"};
-        names.insert(QStringLiteral("Check%1").arg(box.box),
-                     QStringLiteral("%1 penalty %2 row %3")
-                         .arg(QLatin1String(box.side == PenaltyBox::Side::Shiro ? "Shiro" : "Aka"),
-                              QLatin1String(columns[static_cast<int>(box.column)]))
-                         .arg(static_cast<int>(box.row) + 1));
-    }
     return names;
 }
 

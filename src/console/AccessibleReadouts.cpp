@@ -67,8 +67,8 @@ AccessibleReadouts::AccessibleReadouts(MatchState& state, ConsoleCanvas& canvas)
         if (QWidget* w = m_canvas.widgetFor(e))
             w->setProperty(kSilent, true);
     }
-    for (Element* e :
-         {&s.scwi, &s.scww, &s.scri, &s.scrw, &s.Label1, &s.Label2, &s.Label3, &s.Label20}) {
+    for (Element* e : {&s.scwi, &s.scww, &s.scri, &s.scrw, &s.Label1, &s.Label2, &s.Label3,
+                       &s.Label20, &s.ippon, &s.Text1}) {
         const int id = e->addObserver([this](const Element&, Property p) {
             if (p == Property::Caption)
                 update();
@@ -101,6 +101,9 @@ void AccessibleReadouts::update()
     name(s.Label1, QStringLiteral("Match clock %1:%2%3")
                        .arg(s.Label1.caption(), s.Label2.caption(), s.Label3.caption()));
     name(s.Label20, QStringLiteral("KO count ") + s.Label20.caption());
+    // The captions over two text boxes read with the value beneath them.
+    name(s.Label22, QStringLiteral("Number of Ippon ") + s.ippon.text());
+    name(s.Frame9, QStringLiteral("Field number ") + s.Text1.text());
 }
 
 } // namespace kestrane::view

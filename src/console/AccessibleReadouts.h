@@ -17,7 +17,8 @@ class ConsoleCanvas;
 // What a screen reader hears of the console's readouts, kept up to date as
 // they change: each score with its side and kind ("Aka ippon 2"), the clock
 // as one text ("Match clock 1:30") whose other three digit labels stay
-// silent, and the KO count ("KO count 07"). The captions on the screen do
+// silent, the KO count ("KO count 07"), and the captions over the number
+// of Ippon and the field number with the value under them. The captions on the screen do
 // not change.
 class AccessibleReadouts final : public QObject {
     Q_OBJECT

@@ -1,12 +1,14 @@
 #include "console/ConsoleCanvas.h"
 
 #include "console/AccessibleReadouts.h"
+#include "console/Announcements.h"
 #include "console/ElementCheckBox.h"
 #include "console/ElementFrame.h"
 #include "console/ElementLabel.h"
 #include "console/ElementLine.h"
 #include "console/ElementShape.h"
 #include "console/ElementTextBox.h"
+#include "console/PenaltyBoxNames.h"
 #include "console/PushButton.h"
 #include "console/TabChain.h"
 #include "match/MatchState.h"
@@ -71,6 +73,8 @@ ConsoleCanvas::ConsoleCanvas(MatchState& state, QWidget* parent) : QWidget(paren
         clock.push_back(qobject_cast<ElementLabel*>(m_widgets.value(e)));
     ElementLabel::shrinkTogether(clock);
     new AccessibleReadouts(state, *this);
+    new PenaltyBoxNames(state, *this);
+    new Announcements(state, *this);
     new TabChain(state, *this);
 }
 

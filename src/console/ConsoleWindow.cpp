@@ -87,6 +87,14 @@ void ConsoleWindow::setKeyPreviewHandler(std::function<void(int)> handler)
     m_keyPreview->setHandler(std::move(handler));
 }
 
+void ConsoleWindow::takeKey(const QKeyEvent& event)
+{
+    // To the window, not a control: a click on the board must not have
+    // left a Space that presses what Tab had reached.
+    if (!m_k.commands.closed())
+        m_keyPreview->deliver(*this, event);
+}
+
 int ConsoleWindow::frameVertical() const
 {
     return frameGeometry().height() - geometry().height();

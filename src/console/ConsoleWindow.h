@@ -5,6 +5,8 @@
 
 #include <functional>
 
+class QKeyEvent;
+
 namespace kestrane {
 class Kumite2;
 }
@@ -30,6 +32,9 @@ public:
     ConsoleMenu& menu() const { return *m_menu; }
     // Replaces the key handler the key preview calls (tests).
     void setKeyPreviewHandler(std::function<void(int)> handler);
+    // A key that reached another window of the program (the board): the
+    // console handles it as typed here with no control focused.
+    void takeKey(const QKeyEvent& event);
     // Gives the window the model's outer position and size now.
     void applyModelGeometry();
 

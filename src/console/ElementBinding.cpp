@@ -2,6 +2,7 @@
 
 #include "platform/ViewUnits.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 namespace kestrane::view {
@@ -21,6 +22,12 @@ ElementBinding::~ElementBinding()
     m_element.removeObserver(m_observer);
 }
 
+QEvent::Type ElementBinding::hidingWithFocus()
+{
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
 void ElementBinding::update(Property p)
 {
     switch (p) {
@@ -28,6 +35,10 @@ void ElementBinding::update(Property p)
         m_widget.setGeometry(rectOf(m_element));
         break;
     case Property::Visible:
+        if (!m_element.visible() && m_widget.hasFocus()) {
+            QEvent hiding(hidingWithFocus());
+            QCoreApplication::sendEvent(&m_widget, &hiding);
+        }
         m_widget.setHidden(!m_element.visible());
         break;
     case Property::Font:

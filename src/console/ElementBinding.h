@@ -2,6 +2,8 @@
 
 #include "core/Element.h"
 
+#include <QEvent>
+
 #include <functional>
 
 class QWidget;
@@ -21,6 +23,11 @@ public:
     ElementBinding& operator=(const ElementBinding&) = delete;
 
     Element& element() const { return m_element; }
+
+    // Sent to a widget that holds the focus just before its element hides
+    // it: whoever looks after the focus can hand it on first, before the
+    // toolkit passes it to the next control in the chain.
+    static QEvent::Type hidingWithFocus();
 
 private:
     void update(Property p);

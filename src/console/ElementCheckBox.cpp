@@ -11,6 +11,8 @@ ElementCheckBox::ElementCheckBox(Element& element, QWidget* parent)
     setText(element.caption());
     setChecked(element.value() == 1);
     setAccessibleName(accessibleNameFor(element));
+    // Tab reaches it, a click does not: a later Space must not untick it.
+    setFocusPolicy(Qt::TabFocus);
     applyLook();
     // toggled, not clicked: an accessibility Toggle changes the state
     // without a click.

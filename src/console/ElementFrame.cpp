@@ -1,5 +1,6 @@
 #include "console/ElementFrame.h"
 
+#include "console/AccessibleNames.h"
 #include "platform/ViewUnits.h"
 
 #include <QPainter>
@@ -9,7 +10,7 @@ namespace kestrane::view {
 ElementFrame::ElementFrame(Element& element, QWidget* parent)
     : QWidget(parent), m_binding(*this, element, [this](Property) { update(); })
 {
-    setAccessibleName(element.caption());
+    setAccessibleName(accessibleNameFor(element));
 }
 
 void ElementFrame::paintEvent(QPaintEvent*)

@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+#include <memory>
+
 namespace kestrane::view {
 
 KeyPreviewFilter::KeyPreviewFilter(QWidget& window, std::function<bool()> isOn, Handler handler)
@@ -17,13 +19,21 @@ KeyPreviewFilter::~KeyPreviewFilter()
     qApp->removeEventFilter(this);
 }
 
+void KeyPreviewFilter::deliver(QWidget& target, const QKeyEvent& event)
+{
+    const std::unique_ptr<QEvent> copy(event.clone());
+    m_delivering = &target;
+    QCoreApplication::sendEvent(&target, copy.get());
+    m_delivering = nullptr;
+}
+
 bool KeyPreviewFilter::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
         return false;
     // A key event travels from the focus widget up to its parents; the
     // filter sees each step. Only the first receiver counts.
-    QWidget* first = QApplication::focusWidget();
+    QWidget* first = m_delivering ? m_delivering : QApplication::focusWidget();
     if (!first)
         first = QApplication::activeWindow();
     if (watched != first || !first || first->window() != &m_window)

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class QKeyEvent;
 class QWidget;
 
 namespace kestrane::view {
@@ -21,6 +22,9 @@ public:
     ~KeyPreviewFilter() override;
 
     void setHandler(Handler handler) { m_handler = std::move(handler); }
+    // Delivers a key that arrived elsewhere (the board) to target in the
+    // console, previewed as if typed there.
+    void deliver(QWidget& target, const QKeyEvent& event);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -29,6 +33,7 @@ private:
     QWidget& m_window;
     std::function<bool()> m_isOn;
     Handler m_handler;
+    QWidget* m_delivering = nullptr;
 };
 
 } // namespace kestrane::view

@@ -13,7 +13,8 @@ PushButton::PushButton(Element& element, QWidget* parent)
     : QAbstractButton(parent), m_binding(*this, element, [this](Property p) { changed(p); })
 {
     setAttribute(Qt::WA_Hover);
-    setFocusPolicy(Qt::StrongFocus);
+    // Tab reaches it, a click does not: a later Space must not press it again.
+    setFocusPolicy(Qt::TabFocus);
     setText(element.caption());
     setAccessibleName(accessibleNameFor(element));
     connect(this, &QAbstractButton::clicked, this, [this] { m_binding.element().click(); });

@@ -1,8 +1,10 @@
 #include "console/TabChain.h"
 
 #include "console/ConsoleCanvas.h"
+#include "console/ElementBinding.h"
 #include "match/MatchState.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QWidget>
 
@@ -19,6 +21,12 @@ TabChain::TabChain(MatchState& state, ConsoleCanvas& canvas)
         watch(w);
     }
     watch(&m_canvas);
+    const MatchState& s = m_state;
+    for (const auto& [from, to] : {std::pair{&s.Command3, &s.Command4},
+                                   {&s.Command4, &s.Command3},
+                                   {&s.Command11, &s.Command15},
+                                   {&s.Command15, &s.Command11}})
+        m_heir.insert(m_canvas.widgetFor(from), m_canvas.widgetFor(to));
     if (m_canvas.parentWidget())
         watch(m_canvas.parentWidget()); // the window's client area
     // The console starts with no control focused, so that a stray key
@@ -136,7 +144,23 @@ void TabChain::rebuild()
     // at the beginning instead of behind it.
     QWidget* focus = m_canvas.window()->focusWidget();
     if (focus && m_policy.contains(focus) && !chain.contains(focus))
-        m_canvas.setFocus();
+        handOver(focus, false);
+}
+
+void TabChain::handOver(QWidget* from, bool heirMayBeCovered)
+{
+    // Just before a hide the leaving control may still stand over its heir.
+    QWidget* heir = m_heir.value(from);
+    const bool ready = heir && (heirMayBeCovered ? heir->isVisibleTo(&m_canvas) : inSight(heir));
+    if (ready)
+        heir->setFocus(Qt::OtherFocusReason);
+    else
+        m_canvas.setFocus(Qt::OtherFocusReason);
+}
+
+bool TabChain::clickOnly(const QWidget* w) const
+{
+    return m_policy.value(const_cast<QWidget*>(w), Qt::NoFocus) == Qt::TabFocus;
 }
 
 void TabChain::schedule()
@@ -149,7 +173,20 @@ void TabChain::schedule()
 
 bool TabChain::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == ElementBinding::hidingWithFocus()) {
+        handOver(static_cast<QWidget*>(watched), true);
+        return true;
+    }
     switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        // Runs after the toolkit's own click focus, which passes a click on
+        // a button up to the client area unless the button is focused.
+        const QWidget* focus = QApplication::focusWidget();
+        if (clickOnly(static_cast<QWidget*>(watched)) && focus && clickOnly(focus))
+            m_canvas.setFocus(Qt::MouseFocusReason);
+        break;
+    }
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
         // Keys never change a control out of sight, whatever gave it focus.

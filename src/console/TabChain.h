@@ -29,6 +29,15 @@ class ConsoleCanvas;
 // takes no focus and ignores keys. The chain follows every move, resize,
 // show and hide: opening the setup row or the KO panel brings their
 // controls back.
+//
+// The focus follows the command: when the focused Start turns into Stop (or
+// back), or the KO count opens over "KO Timer" or closes, it goes to the
+// control that took the place, never to the next one in the chain. A
+// focused control that goes otherwise leaves no control focused.
+//
+// Clicks do not arm Space: a click on a button or a box does not focus it,
+// and takes the focus from a button or box Tab had reached; only Tab (or an
+// assistive tool) focuses them.
 class TabChain final : public QObject {
     Q_OBJECT
 public:
@@ -53,11 +62,17 @@ private:
     QList<QWidget*> controlsOf(const Panel& panel) const;
     void watch(QWidget* w);
     void schedule();
+    // The focus leaves `from`: to its heir when that is in sight, else to
+    // no control.
+    void handOver(QWidget* from, bool heirMayBeCovered);
+    bool clickOnly(const QWidget* w) const;
 
     MatchState& m_state;
     ConsoleCanvas& m_canvas;
     // Each control with the focus policy it has when in sight.
     QHash<QWidget*, Qt::FocusPolicy> m_policy;
+    // The control that takes the focus when the key one gives way to it.
+    QHash<QWidget*, QWidget*> m_heir;
     bool m_pending = false;
 };
 

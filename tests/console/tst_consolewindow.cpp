@@ -1,4 +1,7 @@
 #include "about/Overfrm.h"
+#include "board/BoardPresenter.h"
+#include "board/BoardWindow.h"
+#include "console/Announcements.h"
 #include "console/ConsoleCanvas.h"
 #include "console/ConsoleWindow.h"
 #include "console/PushButton.h"
@@ -239,6 +242,122 @@ private Q_SLOTS:
             for (const Element* e : con.s.elements())
                 after << e->text() + QString::number(e->value());
             QCOMPARE(after, before);
+        }
+    }
+
+    // By keyboard: the focus follows Start and Stop (Space, S, the clock's
+    // end) and the KO count's opening and closing. A click focuses no
+    // button or box and takes the focus from one Tab reached, so Space
+    // after it changes nothing; so does Space on the board, whose S is the
+    // console's.
+    void keyboardKeepsItsPlace()
+    {
+        Console con;
+        MatchState& s = con.s;
+        const auto focus = [&con] { return con.w->focusWidget()->objectName(); };
+        const auto space = [&con] {
+            QTest::keyClick(con.w->focusWidget(), Qt::Key_Space);
+            QCoreApplication::processEvents();
+        };
+        con.find("Command3")->setFocus(Qt::TabFocusReason);
+        space();
+        QVERIFY(s.Timer1.enabled());
+        QCOMPARE(focus(), "Command4");
+        QTest::keyClick(con.w->focusWidget(), Qt::Key_S);
+        QVERIFY(!s.Timer1.enabled());
+        QCOMPARE(focus(), "Command3");
+        s.Label1.setCaption(QStringLiteral("0"));
+        s.Label2.setCaption(QStringLiteral("0"));
+        s.Label3.setCaption(QStringLiteral("1"));
+        space();
+        s.Timer1.tick(); // 0:00 ends the match
+        QCOMPARE(focus(), "Command3");
+        con.find("Command11")->setFocus(Qt::TabFocusReason);
+        space();
+        QCOMPARE(focus(), "Command15");
+        QCOMPARE(con.w->focusWidget()->accessibleName(), "Stop KO count");
+        QCOMPARE(con.find("Frame12")->accessibleName(), "KO count");
+        space();
+        QVERIFY(!s.Timer2.enabled());
+        QCOMPARE(focus(), "Command11");
+
+        BoardPresenter presenter(con.c.k.boards);
+        presenter.passKey = [&con](QKeyEvent* e) { con.w->takeKey(*e); };
+        con.c.k.boards.show(0);
+        for (const char* name : {"Command8", "Check5"}) {
+            QWidget* control = con.find(name);
+            QTest::mouseClick(control, Qt::LeftButton); // nothing focused
+            control->setFocus(Qt::TabFocusReason);
+            QTest::mouseClick(control, Qt::LeftButton); // the focus Tab gave it
+            QCOMPARE(focus(), "consoleClientArea");
+            QTest::keyClick(presenter.window(), Qt::Key_Space);
+            space();
+            QTest::keyClick(con.w->focusWidget(), Qt::Key_Return);
+        }
+        QCOMPARE(s.scrw.caption(), "2");
+        QCOMPARE(s.Check5.value(), 0);
+        s.Command5.click(); // the time back from 0:00
+        QTest::keyClick(presenter.window(), Qt::Key_S);
+        QVERIFY(s.Timer1.enabled());
+    }
+
+    // What a screen reader is told, once per handler: scores, a win, the
+    // clock's start, stop, warning and end (not its seconds), the KO count
+    // and Reset match; and what it reads over two text boxes.
+    void announcements()
+    {
+        Console con;
+        MatchState& s = con.s;
+        const auto* said = con.w->findChild<view::Announcements*>();
+        const auto clock = [&s](const char* m, const char* t, const char* u) {
+            s.Label1.setCaption(QString::fromLatin1(m));
+            s.Label2.setCaption(QString::fromLatin1(t));
+            s.Label3.setCaption(QString::fromLatin1(u));
+        };
+        const std::pair<std::function<void()>, QString> steps[] = {
+            {[&] { s.Command8.click(); }, "Aka waza-ari 1"},
+            {[&] { s.Command6.click(); }, "Aka ippon 1, Aka wins"},
+            {[&] { s.Command3.click(); }, "Clock started at 1:30"},
+            {[&] { s.Timer1.tick(); }, "Clock started at 1:30"},
+            {[&] { s.Command4.click(); }, "Clock stopped at 1:29"},
+            {[&] { s.Command11.click(); }, "KO count 00"},
+            {[&] { s.Timer2.tick(); }, "KO count 01"},
+            {[&] { s.Command15.click(); }, "KO count closed"},
+            {[&] { QTest::mouseClick(con.find("Command13"), Qt::LeftButton); },
+             "Match reset, 1:30"},
+            {[&] { clock("0", "3", "1"), s.Command3.click(), s.Timer1.tick(); },
+             "Clock started at 0:31, 30 seconds left"},
+            {[&] { clock("0", "0", "1"), s.Timer1.tick(); }, "Time is up, Both names blink"},
+        };
+        for (const auto& [step, words] : steps) {
+            step();
+            QCoreApplication::processEvents();
+            QCOMPARE(said->last(), words);
+        }
+        // The captions over two text boxes read with their values.
+        s.ippon.setText(QStringLiteral("3"));
+        s.Text1.setText(QStringLiteral("4"));
+        QCOMPARE(con.find("Label22")->accessibleName(), "Number of Ippon 3");
+        QCOMPARE(con.find("Frame9")->accessibleName(), "Field number 4");
+    }
+
+    // A penalty box is named by the letters shown around it, under either
+    // rule set, and as the captions change.
+    void penaltyBoxNames()
+    {
+        Console con;
+        const std::map<QString, QStringList> names = {
+            {"Check1", {"Shiro penalty column A", "Shiro penalty row A first box"}},
+            {"Check9", {"Aka penalty column C", "Aka penalty row A column C"}},
+            {"Check18", {"Shiro penalty row M column H", "Shiro penalty row M column H"}},
+            {"Check20", {"Aka penalty row M column A", "Aka penalty row M first box"}},
+            {"Check16", {"Aka penalty row J first box", "Aka penalty row J first box"}},
+            {"Check5", {"Shiro penalty row J column A", "Shiro penalty row J second box"}},
+            {"Check11", {"Aka penalty S", "Aka penalty S"}}};
+        for (const int wukf : {1, 0, 1}) {
+            con.s.Check26.setValue(wukf);
+            for (const auto& [box, name] : names)
+                QCOMPARE(con.find(box)->accessibleName(), name[wukf]);
         }
     }
 

@@ -176,7 +176,7 @@ def ippon_sounds_the_end_and_blinks_aka(op):
 def penalty_lights_its_lamp(op):
     lamp = op.board_point(360 + 1830 + 300, 1440 + 840 + 300)
     assert not d.close_to(d.Shot().pixel(*lamp), YELLOW), "lamp lit before the box was ticked"
-    d.click_node(op.ui.find("check box", "Aka penalty A row 1"))
+    d.click_node(op.ui.find("check box", "Aka penalty column A"))
     assert d.wait_until(lambda: d.close_to(d.Shot().pixel(*lamp), YELLOW), 2), f"lamp at {lamp} not lit"
 
 
@@ -221,7 +221,7 @@ def ko_replaces_the_board_clock(op):
     assert s.count(clock, DARK_RED, 20) == 0, "the clock still shows during the count"
     after = s.count(count, BLACK, 30)
     assert after > before + 2000, f"no count on the board (black pixels {before} -> {after})"
-    op.press("Stop", 0)
+    op.press("Stop KO count")
     time.sleep(0.4)
     assert d.Shot().count(clock, DARK_RED, 20) > 500, "the clock did not come back"
 
