@@ -18,6 +18,7 @@ import time
 import traceback
 
 import desktop as d
+import recover_checks as rc
 
 TITLE = "Kestrane 1.2.1"
 RED = (0xC0, 0x00, 0x00)
@@ -244,6 +245,7 @@ def save_and_restart_keeps_the_option(op):
     with open(op.ini, "rb") as f:
         lines = f.read().decode().split("\r\n")
     assert lines[7] == (" 0 " if was else " 1 "), lines
+    op.press("Reset match")  # nothing under way: the next start asks nothing
     op.press("Close")  # with the board open: both windows go, the program ends
     assert d.wait_until(lambda: op.proc.poll() is not None, 5), "the program did not end"
     assert not d.windows_named(TITLE) and not d.windows_named("Form2"), "a window is left behind"
@@ -380,10 +382,13 @@ ARRANGEMENTS = {
         s_key_runs_the_clock_and_warns_at_thirty_seconds, warning_file_replaced_after_a_failed_load_plays,
         ko_replaces_the_board_clock, external_mirror_reopens_red_on_the_right,
         save_and_restart_keeps_the_option, middle_click_paste_keeps_digits,
-        window_manager_close_asks_during_a_match,
+        window_manager_close_asks_during_a_match, rc.killed_match_comes_back,
+        rc.running_clock_and_close_come_back, rc.projector_blip_brings_the_board_back,
+        rc.second_start_raises_the_first,
     ],
     "one-screen": [single_monitor_board_is_visible],
-    "projector-left": [projector_left_keeps_console_and_board_apart, unplugged_projector_sends_console_home],
+    "projector-left": [projector_left_keeps_console_and_board_apart, unplugged_projector_sends_console_home,
+                       rc.projector_moved_right_leaves_console_on_primary],
     "wayland": [board_full_screen_under_wayland],  # starts the program itself
 }
 
