@@ -87,13 +87,13 @@ private Q_SLOTS:
         QVERIFY(live.waitForStarted());
         const QByteArray pid = QByteArray::number(static_cast<qint64>(live.processId()));
         const QString host = ProgramFiles::hostTag();
-        QVERIFY(InstanceGuard::ownerRuns(pid + ' ' + host.toUtf8() + '\n', host));
-        for (const QByteArray& stale : {QByteArray(), QByteArray("garbage"), pid + " other-pc",
-                                        QByteArray("99999999 ") + host.toUtf8(), pid})
+        const QByteArray mine = pid + ' ' + host.toUtf8();
+        QVERIFY(InstanceGuard::ownerRuns(mine + '\n', host));
+        for (const QByteArray& stale : {QByteArray(), QByteArray("x"), pid + " other-pc", pid})
             QVERIFY2(!InstanceGuard::ownerRuns(stale, host), stale.constData());
         live.kill();
         live.waitForFinished();
-        QVERIFY(!InstanceGuard::ownerRuns(pid + ' ' + host.toUtf8(), host));
+        QVERIFY(!InstanceGuard::ownerRuns(mine, host));
     }
 
     // A second start reaches the running program and has its console
