@@ -1,10 +1,13 @@
 #include "AppIcon.h"
 #include "CommandLine.h"
+#include "InstanceChannel.h"
 #include "InstanceGuard.h"
 #include "board/BoardPresenter.h"
 #include "console/ConsoleWindow.h"
 #include "console/Kumite2.h"
+#include "console/MatchJournal.h"
 #include "console/QtWindowPort.h"
+#include "core/ProgramFiles.h"
 #include "feed/FeedService.h"
 #include "platform/QtFileDialogPort.h"
 #include "platform/QtMessagePort.h"
@@ -13,8 +16,31 @@
 #include "platform/TimerDriver.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
+
+namespace {
+
+// A second start asked for the console.
+kestrane::InstanceChannel::Raised raiseConsole(QWidget& console)
+{
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return kestrane::InstanceChannel::Raised::Refused;
+    if (console.isMinimized())
+        console.showNormal();
+    console.raise();
+    console.activateWindow();
+    // Where the window manager refuses to hand over the focus, the task bar
+    // shows the console as wanting attention instead.
+    QTimer::singleShot(500, &console, [&console] {
+        if (!console.isActiveWindow())
+            QApplication::alert(&console);
+    });
+    return kestrane::InstanceChannel::Raised::Raised;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -45,7 +71,18 @@ int main(int argc, char* argv[])
     kestrane::QtMessagePort messages;
     // Before anything reads the settings or opens a window.
     const kestrane::InstanceGuard guard(programDir);
+    kestrane::InstanceChannel channel(programDir);
     if (guard.state() == kestrane::InstanceGuard::State::AlreadyRunning) {
+        // The operator wants the console: bring the running one forward,
+        // quietly. A box only when it cannot be reached.
+        if (const auto raised = channel.askToRaise()) {
+            std::fprintf(stderr, "%s\n",
+                         *raised == kestrane::InstanceChannel::Raised::Raised
+                             ? "Kestrane is already running; its console was brought to the front."
+                             : "Kestrane is already running; this desktop (Wayland) does not let "
+                               "it bring its console to the front.");
+            return 0;
+        }
         const QString text = QStringLiteral("Kestrane is already running.");
         std::fprintf(stderr, "%s\n", qPrintable(text));
         messages.show(text, kestrane::MessagePort::Information);
@@ -81,9 +118,16 @@ int main(int argc, char* argv[])
     windows.setConsole(&window);
     // Keys that reach the board (Wayland gives it the focus on a click).
     boardPresenter.passKey = [&window](QKeyEvent* e) { window.takeKey(*e); };
+    messages.setConsole(&window);
     // Once the console has closed nothing of it may tick again.
     QObject::connect(&window, &kestrane::view::ConsoleWindow::closed, &timers,
                      &kestrane::TimerDriver::shutdown);
+    // The match under way, kept on disk; offered back once the console shows.
+    kestrane::MatchJournal journal(console, kestrane::ProgramFiles(programDir).matchJournal());
+    console.commands.beforeClose = [&journal] { journal.seal(); };
+    console.closeGuard.matchKept = [&journal] { return journal.keeping(); };
+    channel.listen([&window] { return raiseConsole(window); });
     window.show();
+    QTimer::singleShot(0, &window, [&journal] { journal.offerRestore(); });
     return QApplication::exec();
 }

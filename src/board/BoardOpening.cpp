@@ -100,6 +100,7 @@ void BoardOpening::copyAndScale(const MatchState& s, Kubord2& b,
 
 void BoardOpening::closeBoard()
 {
+    m_reopen = false;
     m_boardScreen.reset();
     m_k.boards.close();
 }
@@ -111,20 +112,31 @@ void BoardOpening::Command12_Click()
 
 // A projector unplugged while the board is on it: close the board, as the
 // "Close Scoreboard" button would, rather than let it land on the console's
-// screen. The operator opens it again when a screen is back.
+// screen; open it again as "Start Scoreboard" would once a screen beside the
+// primary is back (a blip of the projector, a cable pulled and put back).
 void BoardOpening::screensChanged()
 {
-    if (!m_k.boards.isShown() || !m_boardScreen)
+    if (m_k.commands.closed())
         return;
     const std::vector<ScreenPort::Screen> screens = m_k.ports.screens.screens();
-    const int index = m_k.boards.screenIndex();
-    const bool indexGone = index < 0 || index >= static_cast<int>(screens.size());
-    const bool screenGone =
-        std::none_of(screens.begin(), screens.end(), [this](const ScreenPort::Screen& sc) {
-            return sc.geometry == *m_boardScreen;
+    if (m_k.boards.isShown() && m_boardScreen) {
+        const int index = m_k.boards.screenIndex();
+        const bool indexGone = index < 0 || index >= static_cast<int>(screens.size());
+        const bool screenGone =
+            std::none_of(screens.begin(), screens.end(), [this](const ScreenPort::Screen& sc) {
+                return sc.geometry == *m_boardScreen;
+            });
+        if (indexGone || screenGone) {
+            closeBoard();
+            m_reopen = true;
+        }
+    }
+    const bool besidePrimary =
+        std::any_of(screens.begin(), screens.end(), [](const ScreenPort::Screen& sc) {
+            return !sc.primary && sc.geometry.width > 0 && sc.geometry.height > 0;
         });
-    if (indexGone || screenGone)
-        closeBoard();
+    if (m_reopen && !m_k.boards.isShown() && besidePrimary)
+        startbord();
 }
 
 } // namespace kestrane

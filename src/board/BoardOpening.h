@@ -20,9 +20,13 @@ public:
     void wire();
 
     void startbord();
+    // Closes the board; a board taken down with its screen then stays
+    // closed when the screen comes back.
     void closeBoard();
     void Command12_Click();
-    // A screen was added or removed while the board may be shown.
+    // The screens changed: a board whose screen went is closed, and opened
+    // again when a screen that can hold it is back (unless the operator
+    // opened or closed it meanwhile).
     void screensChanged();
 
     // Steps 10 to 13 of an opening onto any board: the clock digits, the
@@ -37,6 +41,7 @@ private:
     Kumite2& m_k;
     // Where the open board was put, to notice when that screen goes away.
     std::optional<ScreenPort::Rect> m_boardScreen;
+    bool m_reopen = false;
 };
 
 } // namespace kestrane

@@ -32,8 +32,11 @@ bool CloseGuard::windowClose()
     if (m_asking)
         return false;
     m_asking = true;
+    const bool kept = matchKept && matchKept();
     const bool yes = m_k.ports.messages.ask(
-        QStringLiteral("Close Kestrane? The match on the board will be lost."));
+        kept ? QStringLiteral("Close Kestrane? The match is kept and can be restored at the next "
+                              "start.")
+             : QStringLiteral("Close Kestrane? The match on the board will be lost."));
     m_asking = false;
     return yes;
 }

@@ -1,12 +1,15 @@
 #pragma once
 
+#include <functional>
+
 namespace kestrane {
 
 class Kumite2;
 
 // Guards the close that does not come from the console's own Close
-// commands (the title bar, Alt+F4, the task bar): it would lose a running
-// match, so while one is under way the operator is asked first.
+// commands (the title bar, Alt+F4, the task bar): it would take a running
+// match off the board, so while one is under way the operator is asked
+// first.
 class CloseGuard {
 public:
     explicit CloseGuard(Kumite2& k) : m_k(k) {}
@@ -19,6 +22,10 @@ public:
     // only while a match is under way; a second request while the question
     // is open is refused.
     bool windowClose();
+
+    // True while the match is kept on disk for the next start; the question
+    // then says so instead of warning that the match is lost.
+    std::function<bool()> matchKept;
 
 private:
     Kumite2& m_k;

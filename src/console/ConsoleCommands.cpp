@@ -14,6 +14,8 @@ void ConsoleCommands::wire()
 
 void ConsoleCommands::sluit_Click()
 {
+    if (beforeClose)
+        beforeClose();
     // The board first, shown or not; the About window stays open.
     m_k.boards.close();
     closeConsoleWindow();
@@ -26,6 +28,8 @@ void ConsoleCommands::over_Click()
 
 void ConsoleCommands::Command14_Click()
 {
+    if (beforeClose)
+        beforeClose();
     m_k.boards.close();
     m_k.ports.windows.closeAbout();
     closeConsoleWindow();
@@ -43,6 +47,8 @@ void ConsoleCommands::consoleClosing()
 {
     // Stop every timer before the board goes, so that no tick can write into
     // (and so recreate) a board after the console has closed.
+    if (beforeClose)
+        beforeClose();
     MatchState& s = m_k.state;
     for (Element* t : {&s.Timer1, &s.Timer2, &s.Timer3, &s.Timer4})
         t->setEnabled(false);

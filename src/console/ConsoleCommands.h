@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 namespace kestrane {
 
 class Kumite2;
@@ -22,6 +24,10 @@ public:
     bool closed() const { return m_closed; }
     // True while one of the Close commands closes the console window.
     bool closingByCommand() const { return m_byCommand; }
+
+    // Runs first on every close path, while the match and the board are
+    // still as the operator left them.
+    std::function<void()> beforeClose;
 
 private:
     void closeConsoleWindow();

@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
 
 namespace kestrane::view {
@@ -71,10 +72,25 @@ ConsoleWindow::ConsoleWindow(Kumite2& k, QWidget* parent) : QMainWindow(parent),
         }
     });
     applyModelGeometry();
-    // A screen unplugged from under the console: back onto the primary,
-    // once Qt has settled the screens that are left.
-    connect(qGuiApp, &QGuiApplication::screenRemoved, this,
-            [this] { QTimer::singleShot(0, this, &ConsoleWindow::keepOnScreen); });
+    // Any change of the screens (one unplugged, added or moved, another
+    // made primary) may leave the console off every screen or under the
+    // board: back to its start place, once Qt and the window manager have
+    // settled the screens.
+    const auto settle = [this] {
+        QTimer::singleShot(kSettleMs, this, &ConsoleWindow::keepOnScreen);
+    };
+    const auto follow = [this, settle](QScreen* screen) {
+        connect(screen, &QScreen::geometryChanged, this, settle);
+        connect(screen, &QScreen::availableGeometryChanged, this, settle);
+    };
+    for (QScreen* screen : QGuiApplication::screens())
+        follow(screen);
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, [follow, settle](QScreen* screen) {
+        follow(screen);
+        settle();
+    });
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this, settle);
+    connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, settle);
 }
 
 ConsoleWindow::~ConsoleWindow()
@@ -145,9 +161,11 @@ QPoint ConsoleWindow::startPlace(int outerHeight) const
 
 void ConsoleWindow::keepOnScreen()
 {
-    const QPoint centre = frameGeometry().center();
-    if (!isVisible() ||
-        ScreenPort::screenAt(m_k.ports.screens.screens(), centre.x(), centre.y()) >= 0)
+    const QRect frame = frameGeometry();
+    const int board = m_k.boards.isShown() ? m_k.boards.screenIndex() : -1;
+    if (!isVisible() || m_k.commands.closed() ||
+        !ScreenPort::stranded(m_k.ports.screens.screens(),
+                              {frame.x(), frame.y(), frame.width(), frame.height()}, board))
         return;
     m_place = startPlace(frameGeometry().height());
     move(m_place);

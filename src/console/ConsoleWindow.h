@@ -49,6 +49,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    static constexpr int kSettleMs = 250;
     int frameVertical() const;
     QPoint startPlace(int outerHeight) const;
     void keepOnScreen();

@@ -15,6 +15,9 @@ public:
     // The one question with two answers, Yes and No, No the default (also
     // when the box is dismissed): true for Yes.
     virtual bool ask(const QString& text) = 0;
+    // A question whose likely answer is Yes: Yes is the default, No answers
+    // a dismissed box.
+    virtual bool askYesFirst(const QString& text) { return ask(text); }
 };
 
 } // namespace kestrane

@@ -18,8 +18,19 @@ QtScreenPort::QtScreenPort()
         if (m_changed)
             m_changed();
     };
-    connect(qGuiApp, &QGuiApplication::screenAdded, this, changed);
+    // A screen moved or resized (a projector put on the other side) counts
+    // as much as one added or removed.
+    auto follow = [this, changed](QScreen* screen) {
+        connect(screen, &QScreen::geometryChanged, this, changed);
+    };
+    for (QScreen* screen : QGuiApplication::screens())
+        follow(screen);
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, [follow, changed](QScreen* screen) {
+        follow(screen);
+        changed();
+    });
     connect(qGuiApp, &QGuiApplication::screenRemoved, this, changed);
+    connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, changed);
 }
 
 std::vector<ScreenPort::Screen> QtScreenPort::screens() const

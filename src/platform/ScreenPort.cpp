@@ -98,4 +98,15 @@ ScreenPort::Point ScreenPort::placeOnPrimary(const std::vector<Screen>& all, dou
             std::clamp(asked.y, area.y, area.y + area.height - height)};
 }
 
+bool ScreenPort::stranded(const std::vector<Screen>& all, const Rect& frame, int boardScreen)
+{
+    if (boardScreen >= 0 && boardScreen < static_cast<int>(all.size())) {
+        const Screen& board = all[static_cast<std::size_t>(boardScreen)];
+        if (!board.primary && board.geometry.intersects(frame))
+            return true;
+    }
+    return std::none_of(all.begin(), all.end(),
+                        [&frame](const Screen& s) { return s.available.contains(frame); });
+}
+
 } // namespace kestrane

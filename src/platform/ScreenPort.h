@@ -23,6 +23,15 @@ public:
         {
             return px >= x && py >= y && px < x + width && py < y + height;
         }
+        bool contains(const Rect& r) const
+        {
+            return r.x >= x && r.y >= y && r.x + r.width <= x + width &&
+                   r.y + r.height <= y + height;
+        }
+        bool intersects(const Rect& r) const
+        {
+            return r.x < x + width && x < r.x + r.width && r.y < y + height && y < r.y + r.height;
+        }
         bool operator==(const Rect&) const = default;
     };
     struct Screen {
@@ -34,7 +43,7 @@ public:
 
     virtual ~ScreenPort() = default;
     virtual std::vector<Screen> screens() const = 0;
-    // Called when a screen is added or removed.
+    // Called when a screen is added, removed or moved, or the primary changes.
     virtual void setScreensChanged(std::function<void()> callback) = 0;
 
     // Positions in twips are measured from the primary screen's top-left
@@ -57,6 +66,10 @@ public:
     // inside the primary's available area if it sticks out; at that area's
     // top-left corner when it does not fit at all, so that its title bar
     // and menu stay reachable.
+    // A window at `frame` (outer, desktop pixels) is stranded when no
+    // screen's available area holds all of it, or when it overlaps the
+    // screen at boardScreen (-1: no board) while that is not the primary.
+    static bool stranded(const std::vector<Screen>& all, const Rect& frame, int boardScreen);
     static Point placeOnPrimary(const std::vector<Screen>& all, double leftTwips, double topTwips,
                                 int width, int height);
 };

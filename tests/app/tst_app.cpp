@@ -1,9 +1,13 @@
 #include "CommandLine.h"
+#include "InstanceChannel.h"
 #include "InstanceGuard.h"
+#include "core/ProgramFiles.h"
 #include "platform/QtMessagePort.h"
 #include "support/TestMain.h"
 
+#include <QLocalSocket>
 #include <QMessageBox>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -51,15 +55,87 @@ private Q_SLOTS:
         QCOMPARE(line.serveBoard(), outcome == Outcome::Run ? args.value(1) : QString());
     }
 
-    // One program per folder; the lock goes with its owner.
+    // One program per folder and PC; the lock goes with its owner, and a
+    // lock nobody holds never blocks, whatever it says.
+    void instanceGuard_data()
+    {
+        QTest::addColumn<QByteArray>("left");
+        QProcess ended;
+        ended.start(QStringLiteral("true"));
+        ended.waitForFinished();
+        const QByteArray host = ProgramFiles::hostTag().toUtf8();
+        QTest::newRow("none") << QByteArray();
+        QTest::newRow("empty") << QByteArray("");
+        QTest::newRow("another host") << QByteArray("1 some-other-pc\n");
+        QTest::newRow("dead owner")
+            << QByteArray::number(static_cast<qint64>(ended.processId())) + ' ' + host;
+    }
     void instanceGuard()
     {
+        QFETCH(QByteArray, left);
         QTemporaryDir folder;
+        const QString lock = ProgramFiles(folder.path()).instanceLock();
+        if (!left.isNull()) {
+            QFile f(lock);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(left);
+        }
         auto first = std::make_unique<InstanceGuard>(folder.path());
         QCOMPARE(first->state(), InstanceGuard::State::Acquired);
+        QCOMPARE(first->lockPath(), lock);
         QCOMPARE(InstanceGuard(folder.path()).state(), InstanceGuard::State::AlreadyRunning);
         first.reset();
         QCOMPARE(InstanceGuard(folder.path()).state(), InstanceGuard::State::Acquired);
+    }
+
+    // Where the file system cannot lock, only a running process of this
+    // host named in the file blocks.
+    void lockOwner()
+    {
+        QProcess live;
+        live.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+        QVERIFY(live.waitForStarted());
+        const QByteArray pid = QByteArray::number(static_cast<qint64>(live.processId()));
+        const QString host = ProgramFiles::hostTag();
+        const QByteArray mine = pid + ' ' + host.toUtf8();
+        QVERIFY(InstanceGuard::ownerRuns(mine + '\n', host));
+        for (const QByteArray& stale : {QByteArray(), QByteArray("x"), pid + " other-pc", pid})
+            QVERIFY2(!InstanceGuard::ownerRuns(stale, host), stale.constData());
+        live.kill();
+        live.waitForFinished();
+        QVERIFY(!InstanceGuard::ownerRuns(mine, host));
+    }
+
+    // A second start reaches the running program and has its console
+    // raised; peers that say nothing or nonsense never hold it up.
+    void instanceChannel()
+    {
+        QTemporaryDir folder;
+        InstanceChannel missing(folder.path());
+        QVERIFY(!missing.askToRaise(500));
+
+        InstanceChannel running(folder.path());
+        int raised = 0;
+        QVERIFY(running.listen([&] {
+            ++raised;
+            return InstanceChannel::Raised::Raised;
+        }));
+        std::vector<std::unique_ptr<QLocalSocket>> rude;
+        for (const QByteArray& junk :
+             {QByteArray(), QByteArray(5000, 'x'), QByteArray("lower\n")}) {
+            rude.push_back(std::make_unique<QLocalSocket>());
+            rude.back()->connectToServer(running.name());
+            QVERIFY(rude.back()->waitForConnected(1000));
+            rude.back()->write(junk);
+        }
+        std::optional<InstanceChannel::Raised> answer;
+        QThread* asker =
+            QThread::create([&] { answer = InstanceChannel(folder.path()).askToRaise(); });
+        asker->start();
+        QTRY_VERIFY(asker->isFinished());
+        delete asker;
+        QCOMPARE(answer, InstanceChannel::Raised::Raised);
+        QCOMPARE(raised, 1);
     }
 
     // Messages come in a box with the application's title and the icon
@@ -80,6 +156,41 @@ private Q_SLOTS:
             });
             QtMessagePort().show(QStringLiteral("Kestrane is already running."), style);
             QCOMPARE(seen, QStringLiteral("Kestrane|Kestrane is already running.|%1").arg(icon));
+        }
+    }
+
+    // A box opens centred on the console, whatever window is active; with
+    // no console, centred on the primary screen.
+    void boxesOnTheConsole()
+    {
+        QWidget console;
+        console.setGeometry(300, 200, 900, 600);
+        QWidget other;
+        other.setGeometry(0, 0, 100, 100);
+        QtMessagePort messages;
+        messages.setConsole(&console);
+        for (const bool shown : {true, false}) {
+            console.setVisible(shown);
+            other.show();
+            other.activateWindow();
+            QPoint centre;
+            QTimer::singleShot(0, this, [&] {
+                QWidget* box = QApplication::activeModalWidget();
+                centre = box->frameGeometry().center();
+                box->close();
+            });
+            messages.askYesFirst(QStringLiteral("Restore this match?"));
+            const QPoint expected =
+                shown ? console.frameGeometry().center()
+                      : QGuiApplication::primaryScreen()->availableGeometry().center();
+            // Qt sizes the box once more as it shows: near the centre, far
+            // from anything else (the two centres are 210 pixels apart).
+            QVERIFY2((centre - expected).manhattanLength() < 80,
+                     qPrintable(QStringLiteral("%1,%2 for %3,%4")
+                                    .arg(centre.x())
+                                    .arg(centre.y())
+                                    .arg(expected.x())
+                                    .arg(expected.y())));
         }
     }
 };

@@ -156,20 +156,29 @@ private Q_SLOTS:
         QVERIFY(!c.k.kubord2().shape4(5).visible());
     }
 
-    // The board's screen unplugged or replaced closes the board; a screen
-    // added leaves it open.
+    // The board's screen unplugged closes the board; a screen beside the
+    // primary back opens it there again, unless the operator opened or
+    // closed it meanwhile. A screen added leaves it open.
     void screensChanged()
     {
         const Screen primary = screenAt(0, 0, 1280, 800, true);
-        for (const std::vector<Screen>& after :
-             {std::vector{primary},
-              {primary, screenAt(1280, 0, 1024, 768)},
-              {primary, screenAt(1280, 0, 1920, 1080), screenAt(3200, 0, 1024, 768)}}) {
+        const Screen back = screenAt(1280, 0, 1024, 768);
+        for (const char* meanwhile : {"", "Command2", "command1"}) {
             TestConsole c;
             c.k.boardOpening.startbord();
-            c.ports.screens.replace(after);
-            QCOMPARE(c.k.boards.current() != nullptr, after.size() == 3);
+            c.ports.screens.replace({primary});
+            QVERIFY(!c.k.boards.isShown());
+            if (*meanwhile)
+                c.s.find(QString::fromLatin1(meanwhile))->click();
+            c.ports.screens.replace({primary, back});
+            QCOMPARE(c.k.boards.isShown(), *meanwhile != 'C');
+            QVERIFY(!c.k.boards.isShown() || c.k.boards.screenIndex() == (*meanwhile ? 0 : 1));
         }
+        TestConsole c;
+        c.k.boardOpening.startbord();
+        c.ports.screens.replace(
+            {primary, screenAt(1280, 0, 1920, 1080), screenAt(3200, 0, 10, 10)});
+        QVERIFY(c.k.boards.isShown());
     }
 
     // Plain and mirrored, each competitor's things stand in their own half,

@@ -18,6 +18,7 @@ import time
 import traceback
 
 import desktop as d
+import recover_checks as rc
 import sound_checks as snd
 
 TITLE = "Kestrane 1.2.1"
@@ -245,6 +246,7 @@ def save_and_restart_keeps_the_option(op):
     with open(op.ini, "rb") as f:
         lines = f.read().decode().split("\r\n")
     assert lines[7] == (" 0 " if was else " 1 "), lines
+    op.press("Reset match")  # nothing under way: the next start asks nothing
     op.press("Close")  # with the board open: both windows go, the program ends
     assert d.wait_until(lambda: op.proc.poll() is not None, 5), "the program did not end"
     assert not d.windows_named(TITLE) and not d.windows_named("Form2"), "a window is left behind"
@@ -384,9 +386,13 @@ ARRANGEMENTS = {
         window_manager_close_asks_during_a_match,
         snd.end_of_match_plays_24_bit_and_mu_law, snd.missing_end_file_sounds_the_built_in_end_and_says_why,
         snd.sound_follows_the_default_output, snd.qt_options_beside_ours,
+        rc.killed_match_comes_back,
+        rc.running_clock_and_close_come_back, rc.projector_blip_brings_the_board_back,
+        rc.second_start_raises_the_first,
     ],
     "one-screen": [single_monitor_board_is_visible],
-    "projector-left": [projector_left_keeps_console_and_board_apart, unplugged_projector_sends_console_home],
+    "projector-left": [projector_left_keeps_console_and_board_apart, unplugged_projector_sends_console_home,
+                       rc.projector_moved_right_leaves_console_on_primary],
     "wayland": [board_full_screen_under_wayland],  # starts the program itself
 }
 

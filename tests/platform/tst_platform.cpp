@@ -15,6 +15,7 @@
 
 using namespace kestrane;
 using Problem = SoundPort::Problem;
+Q_DECLARE_METATYPE(kestrane::ScreenPort::Rect)
 
 namespace {
 
@@ -63,6 +64,32 @@ private Q_SLOTS:
         QCOMPARE(all.size(), std::size_t(2));
         QVERIFY(all[0].primary && !all[1].primary);
         QCOMPARE(all[1].geometry, (ScreenPort::Rect{1280, 0, 1920, 1080}));
+    }
+
+    // A console is stranded off every screen's usable area, across two
+    // screens, or on the board's screen unless that is the primary.
+    void stranded_data()
+    {
+        using R = ScreenPort::Rect;
+        QTest::addColumn<ScreenPort::Rect>("frame");
+        QTest::addColumn<int>("board");
+        QTest::addColumn<bool>("stranded");
+        QTest::newRow("chosen place on the primary") << R{100, 50, 800, 600} << 1 << false;
+        QTest::newRow("on the board's screen") << R{1300, 0, 800, 600} << 1 << true;
+        QTest::newRow("on the other screen, no board") << R{1300, 0, 800, 600} << -1 << false;
+        QTest::newRow("across both") << R{1212, 0, 800, 600} << -1 << true;
+        QTest::newRow("off every screen") << R{4000, 0, 800, 600} << -1 << true;
+        QTest::newRow("board on the primary") << R{100, 50, 800, 600} << 0 << false;
+    }
+    void stranded()
+    {
+        QFETCH(ScreenPort::Rect, frame);
+        QFETCH(int, board);
+        QFETCH(bool, stranded);
+        const std::vector<ScreenPort::Screen> desk = {
+            {{0, 0, 1280, 800}, {0, 0, 1280, 760}, true},
+            {{1280, 0, 1920, 1080}, {1280, 0, 1920, 1080}, false}};
+        QCOMPARE(ScreenPort::stranded(desk, frame, board), stranded);
     }
 
     // Every encoding people's files come in plays at its length and level,
