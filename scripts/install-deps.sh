@@ -13,6 +13,7 @@ build_pkgs=(
   qt6-base-dev qt6-multimedia-dev   # Qt 6.4 Widgets, Test, Multimedia (QAudioSink)
   qt6-httpserver-dev qt6-websockets-dev  # the live board feed (--serve-board)
   fonts-liberation2                 # Liberation Sans, metric-compatible with Arial
+  fonts-noto-cjk                    # Japanese, Chinese and Korean names on the board
   hicolor-icon-theme                # the icon theme the launcher's icon goes into
 )
 test_pkgs=(
