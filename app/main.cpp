@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 #include "InstanceGuard.h"
 #include "board/BoardPresenter.h"
+#include "console/CompetitorsEntry.h"
 #include "console/ConsoleWindow.h"
 #include "console/Kumite2.h"
 #include "console/QtWindowPort.h"
@@ -79,6 +80,7 @@ int main(int argc, char* argv[])
 
     kestrane::view::ConsoleWindow window(console);
     windows.setConsole(&window);
+    new kestrane::view::CompetitorsEntry(console, window); // owned by the window
     // Once the console has closed nothing of it may tick again.
     QObject::connect(&window, &kestrane::view::ConsoleWindow::closed, &timers,
                      &kestrane::TimerDriver::shutdown);

@@ -182,11 +182,13 @@ BoardFit::Room BoardFit::nameRoom(const Element& label, const LabelBox& box) con
     line.height += gap + box.height * kNameGapBelow;
     // Everything on the window along the name's line, shown or not (an "S"
     // may light up later), widened by the gap; frames stand for all they
-    // hold.
+    // hold. Not the KO count: while it shows it covers the top of the
+    // board, names and field number alike, and leaves them whole after.
+    const Element* count[] = {&b.shape4(21), &b.Frame4};
     std::vector<Room> taken;
     for (const Element* e : b.paintOrder()) {
-        if (e == &b.Shape1 || e == &b.Shape2 || e->container() || b.isName(*e) ||
-            !overlapsVertically(*e, line))
+        if (e == &b.Shape1 || e == &b.Shape2 || e->container() || b.isName(*e) || e == count[0] ||
+            e == count[1] || !overlapsVertically(*e, line))
             continue;
         taken.push_back({e->left() - gap, rightOf(*e) + gap});
     }

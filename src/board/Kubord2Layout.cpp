@@ -157,8 +157,8 @@ void Kubord2::applyDesignLayout()
     label(Label4, nullptr, 7560, 280, 900, 1860, "0", 80.25, kBlack);
     // The competitors' names, empty until someone names them: each on its
     // side's top line, in its side's colours, placed by the fit.
-    label(*m_akaName, nullptr, 2640, kNameTop, 0, 0, "", kNamePoints, kLightGrey);
-    label(*m_shiroName, nullptr, 9240, kNameTop, 0, 0, "", kNamePoints, kBlack);
+    label(*m_akaName, nullptr, 2640, kNameTop, 3800, 600, "", kNamePoints, kLightGrey);
+    label(*m_shiroName, nullptr, 9240, kNameTop, 3000, 600, "", kNamePoints, kBlack);
     shape(Shape3, nullptr, ShapeKind::RoundedRectangle, 4920, 2040, 6120, 3135, kWhite, kMaroon, 2);
 
     // The KO panel's background takes the system colours: white on black.

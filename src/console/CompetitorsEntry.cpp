@@ -27,6 +27,11 @@ CompetitorsEntry::~CompetitorsEntry()
     m_k.competitors.removeObserver(m_observer);
 }
 
+CompetitorsWindow* CompetitorsEntry::window() const
+{
+    return m_window;
+}
+
 void CompetitorsEntry::open()
 {
     if (!m_window) {

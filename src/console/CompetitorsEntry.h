@@ -26,7 +26,7 @@ public:
 
     // Opens the window (or brings it forward) with the pair on the mat.
     void open();
-    CompetitorsWindow* window() const { return m_window; }
+    CompetitorsWindow* window() const;
     QAction* action() const { return m_action; }
 
     // A heading's name for a screen reader: "Aka, Taro Yamada (JPN)", or

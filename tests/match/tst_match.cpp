@@ -3,6 +3,8 @@
 #include "support/TestConsole.h"
 #include "support/TestMain.h"
 
+#include "match/CompetitorText.h"
+
 using namespace kestrane;
 using test::TestConsole;
 
@@ -157,6 +159,40 @@ private Q_SLOTS:
         c.s.MyButton3.click();
         c.s.MyButton4.click();
         QCOMPARE(c.ports.sound.played, (QStringList{"C:\\snd\\gong end.wav", ""}));
+    }
+
+    // Names typed or brought in files: one line, trimmed, capped on a whole
+    // character; the board's line for a side.
+    void competitorText_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("club");
+        QTest::addColumn<QString>("cleanName");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("plain") << "Taro Yamada"
+                               << "JPN"
+                               << "Taro Yamada"
+                               << "Taro Yamada (JPN)";
+        QTest::newRow("club alone") << ""
+                                    << " NED "
+                                    << ""
+                                    << "NED";
+        QTest::newRow("breaks") << "\tAnna\r\nde  Vries\u2028"
+                                << ""
+                                << "Anna de Vries"
+                                << "Anna de Vries";
+        // 59 letters and a character of two UTF-16 units: the pair is not cut.
+        QTest::newRow("cap") << QString(59, u'a') + QStringLiteral("\U0001F600b") << ""
+                             << QString(59, u'a') << QString(59, u'a');
+    }
+    void competitorText()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, club);
+        QFETCH(QString, cleanName);
+        QFETCH(QString, line);
+        QCOMPARE(CompetitorText::cleaned({name, club}).name, cleanName);
+        QCOMPARE(CompetitorText::boardLine({name, club}), line);
     }
 };
 
