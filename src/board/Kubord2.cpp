@@ -117,10 +117,6 @@ void Kubord2::setCompetitors(const Competitor& aka, const Competitor& shiro)
     m_shiro = CompetitorText::cleaned(shiro);
     m_akaName->setCaption(CompetitorText::boardLine(m_aka));
     m_shiroName->setCaption(CompetitorText::boardLine(m_shiro));
-    // Placed anew even when the text stays: what stood around them may
-    // have moved since (a board built by copying another).
-    place(*m_akaName);
-    place(*m_shiroName);
 }
 
 QString Kubord2::ownText(const Element& label) const
