@@ -38,7 +38,9 @@ void CompetitorsEntry::open()
         m_window = new CompetitorsWindow(m_k.competitors, &m_console);
         m_window->setAttribute(Qt::WA_DeleteOnClose, false);
     }
-    m_window->refresh();
+    // Already open: what the operator is typing stays.
+    if (!m_window->isVisible())
+        m_window->refresh();
     m_window->show();
     m_window->raise();
     m_window->activateWindow();

@@ -360,15 +360,15 @@ private Q_SLOTS:
         Console con;
         auto* entry = new view::CompetitorsEntry(con.c.k, *con.w);
         QVERIFY(entry->action()->isVisible());
-        QCOMPARE(entry->action()->text(), QStringLiteral("Competitors..."));
         QTest::keyClick(con.w.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         view::CompetitorsWindow* w = entry->window();
         QTRY_VERIFY(w && w->isVisible());
-        QVERIFY(!w->isModal());
         auto box = [w](const char* name) { return w->findChild<QLineEdit*>(name); };
         box("akaName")->setText(QStringLiteral("  Taro\tYamada "));
         box("akaClub")->setText(QStringLiteral("JPN"));
         box("shiroName")->setText(QString(80, u'x'));
+        QTest::keyClick(w, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier); // typing stays
+        QCOMPARE(box("akaClub")->text(), QStringLiteral("JPN"));
         QCOMPARE(con.c.k.competitors.aka().name, QString());
         w->apply();
         QCOMPARE(con.c.k.competitors.aka(), (Competitor{"Taro Yamada", "JPN"}));
@@ -379,7 +379,6 @@ private Q_SLOTS:
         QCOMPARE(heading(con.s.Label19), QStringLiteral("Aka, Taro Yamada (JPN)"));
         con.c.k.competitors.set({QStringLiteral("Иванов"), {}}, {});
         QCOMPARE(box("akaName")->text(), QStringLiteral("Иванов"));
-        QCOMPARE(box("akaClub")->text(), QString());
         QCOMPARE(heading(con.s.Label18), QString()); // the heading's own text
         w->findChild<QAbstractButton*>(QStringLiteral("clear"))->click();
         QCOMPARE(box("akaName")->text(), QString());

@@ -161,38 +161,14 @@ private Q_SLOTS:
         QCOMPARE(c.ports.sound.played, (QStringList{"C:\\snd\\gong end.wav", ""}));
     }
 
-    // Names typed or brought in files: one line, trimmed, capped on a whole
-    // character; the board's line for a side.
-    void competitorText_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("club");
-        QTest::addColumn<QString>("cleanName");
-        QTest::addColumn<QString>("line");
-        QTest::newRow("plain") << "Taro Yamada"
-                               << "JPN"
-                               << "Taro Yamada"
-                               << "Taro Yamada (JPN)";
-        QTest::newRow("club alone") << ""
-                                    << " NED "
-                                    << ""
-                                    << "NED";
-        QTest::newRow("breaks") << "\tAnna\r\nde  Vries\u2028"
-                                << ""
-                                << "Anna de Vries"
-                                << "Anna de Vries";
-        // 59 letters and a character of two UTF-16 units: the pair is not cut.
-        QTest::newRow("cap") << QString(59, u'a') + QStringLiteral("\U0001F600b") << ""
-                             << QString(59, u'a') << QString(59, u'a');
-    }
+    // Names typed or brought in files: one line, capped on a whole character.
     void competitorText()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, club);
-        QFETCH(QString, cleanName);
-        QFETCH(QString, line);
-        QCOMPARE(CompetitorText::cleaned({name, club}).name, cleanName);
-        QCOMPARE(CompetitorText::boardLine({name, club}), line);
+        const QString cap = QString(59, u'a') + QStringLiteral("\U0001F600b");
+        QCOMPARE(CompetitorText::boardLine({QStringLiteral("\tAnna\r\nde  Vries "), cap}),
+                 QStringLiteral("Anna de Vries (%1)").arg(cap.left(30)));
+        QCOMPARE(CompetitorText::cleaned(cap, 60), cap.left(59));
+        QCOMPARE(CompetitorText::boardLine({{}, QStringLiteral("NED")}), QStringLiteral("NED"));
     }
 };
 
