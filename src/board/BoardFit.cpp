@@ -168,10 +168,6 @@ void BoardFit::fitClock(const std::vector<Element*>& group, std::vector<LabelBox
     boxes = fitted;
 }
 
-} // namespace kestrane
-
-namespace kestrane {
-
 BoardFit::Room BoardFit::nameRoom(const Element& label, const LabelBox& box) const
 {
     Kubord2& b = m_board;
@@ -235,7 +231,7 @@ void BoardFit::fitName(const Element& label, LabelBox& box) const
 }
 
 // The longest start of the text, ending in "...", no wider than `width`;
-// a club in brackets at the end stays while the name keeps a character.
+// a club in brackets at the end stays while the name keeps a few characters.
 QString BoardFit::cut(const QString& text, double font, bool bold, double width) const
 {
     QString name = text;
