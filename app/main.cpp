@@ -3,6 +3,7 @@
 #include "InstanceChannel.h"
 #include "InstanceGuard.h"
 #include "board/BoardPresenter.h"
+#include "console/CompetitorsEntry.h"
 #include "console/ConsoleWindow.h"
 #include "console/Kumite2.h"
 #include "console/MatchJournal.h"
@@ -119,6 +120,7 @@ int main(int argc, char* argv[])
     // Keys that reach the board (Wayland gives it the focus on a click).
     boardPresenter.passKey = [&window](QKeyEvent* e) { window.takeKey(*e); };
     messages.setConsole(&window);
+    new kestrane::view::CompetitorsEntry(console, window); // owned by the window
     // Once the console has closed nothing of it may tick again.
     QObject::connect(&window, &kestrane::view::ConsoleWindow::closed, &timers,
                      &kestrane::TimerDriver::shutdown);

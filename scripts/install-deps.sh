@@ -15,6 +15,7 @@ build_pkgs=(
   libsndfile1-dev libsamplerate0-dev     # reading sound files, bringing them to one rate
   libpulse-dev                      # following the sound server's default output
   fonts-liberation2                 # Liberation Sans, metric-compatible with Arial
+  fonts-noto-cjk                    # Japanese, Chinese and Korean names on the board
   hicolor-icon-theme                # the icon theme the launcher's icon goes into
 )
 test_pkgs=(

@@ -4,6 +4,8 @@
 #include "board/Kubord2.h"
 #include "board/TextMeasure.h"
 
+#include <QTextBoundaryFinder>
+
 #include <algorithm>
 
 namespace kestrane {
@@ -14,6 +16,16 @@ namespace {
 // exactly that share of the width: step down until the text fits.
 constexpr double kStep = 0.995;
 constexpr double kSmallest = 0.05;
+// A name shrinks no further than this share of its font, then is cut.
+constexpr double kNameSmallest = 0.5;
+// The space kept between a name and its neighbours, as a share of its
+// height. Below, more: a line with Japanese or Chinese in it is drawn
+// lower, the fallback font reaching higher above its baseline.
+constexpr double kNameGap = 0.2;
+constexpr double kNameGapBelow = 0.35;
+// A club stays only while the name keeps this many characters.
+constexpr std::size_t kNameKept = 3;
+const QString kEllipsis = QStringLiteral("...");
 
 bool overlapsVertically(const Element& e, const LabelBox& box)
 {
@@ -59,6 +71,8 @@ void BoardFit::fit(const std::vector<Element*>& group, std::vector<LabelBox>& bo
         return;
     if (group.size() > 1)
         fitClock(group, boxes);
+    else if (m_board.isName(*group.front()))
+        fitName(*group.front(), boxes.front());
     else
         fitOne(*group.front(), boxes.front());
 }
@@ -95,7 +109,8 @@ LabelBox BoardFit::shrunk(const Element& label, const LabelBox& natural, double 
     LabelBox box;
     // Never below the smallest font a board may carry, whatever the scales.
     box.font = std::max(BoardScaling::kMinFontSize, natural.font * s);
-    const TextMeasure::Size size = m_measure.textSize(label.caption(), box.font, label.bold());
+    box.text = natural.text;
+    const TextMeasure::Size size = m_measure.textSize(box.text, box.font, label.bold());
     box.width = size.width;
     box.height = size.height;
     box.left = x - anchorShare(label) * size.width;
@@ -156,6 +171,106 @@ void BoardFit::fitClock(const std::vector<Element*>& group, std::vector<LabelBox
             break;
     }
     boxes = fitted;
+}
+
+BoardFit::Room BoardFit::nameRoom(const Element& label, const LabelBox& box) const
+{
+    Kubord2& b = m_board;
+    const Element& half = &label == &b.akaName() ? b.Shape1 : b.Shape2;
+    const double gap = box.height * kNameGap;
+    LabelBox line = box;
+    line.top -= gap;
+    line.height += gap + box.height * kNameGapBelow;
+    // Everything on the window along the name's line, shown or not (an "S"
+    // may light up later), widened by the gap; frames stand for all they
+    // hold. Not the KO count: while it shows it covers the top of the
+    // board, names and field number alike, and leaves them whole after.
+    const Element* count[] = {&b.shape4(21), &b.Frame4};
+    std::vector<Room> taken;
+    for (const Element* e : b.paintOrder()) {
+        if (e == &b.Shape1 || e == &b.Shape2 || e->container() || b.isName(*e) || e == count[0] ||
+            e == count[1] || !overlapsVertically(*e, line))
+            continue;
+        taken.push_back({e->left() - gap, rightOf(*e) + gap});
+    }
+    std::sort(taken.begin(), taken.end(), [](const Room& x, const Room& y) { return x.lo < y.lo; });
+    Room best{half.left() + gap, half.left() + gap};
+    double from = half.left() + gap;
+    const double to = rightOf(half) - gap;
+    auto consider = [&](double lo, double hi) {
+        hi = std::min(hi, to);
+        if (hi - lo > best.hi - best.lo)
+            best = {lo, hi};
+    };
+    for (const Room& t : taken) {
+        if (t.lo > from)
+            consider(from, t.lo);
+        from = std::max(from, t.hi);
+    }
+    consider(from, to);
+    return best;
+}
+
+void BoardFit::fitName(const Element& label, LabelBox& box) const
+{
+    if (box.text.isEmpty())
+        return;
+    const Room room = nameRoom(label, box);
+    const double allowed = std::max(0.0, room.hi - room.lo);
+    const double centre = (room.lo + room.hi) / 2;
+    LabelBox fitted = box;
+    if (box.width > allowed) {
+        double s = std::max(kNameSmallest, allowed / box.width);
+        fitted = shrunk(label, box, s, centre);
+        while (fitted.width > allowed && s > kNameSmallest) {
+            s = std::max(kNameSmallest, s * kStep);
+            fitted = shrunk(label, box, s, centre);
+        }
+        if (fitted.width > allowed) {
+            fitted.text = cut(box.text, fitted.font, label.bold(), allowed);
+            fitted.width = m_measure.textSize(fitted.text, fitted.font, label.bold()).width;
+        }
+    }
+    fitted.left = centre - fitted.width / 2;
+    box = fitted;
+}
+
+// The longest start of the text, ending in "...", no wider than `width`;
+// a club in brackets at the end stays while the name keeps a few characters.
+QString BoardFit::cut(const QString& text, double font, bool bold, double width) const
+{
+    QString name = text;
+    QString tail;
+    const qsizetype open = text.lastIndexOf(QStringLiteral(" ("));
+    if (open > 0 && text.endsWith(u')')) {
+        name = text.left(open);
+        tail = text.mid(open);
+    }
+    std::vector<qsizetype> ends; // character boundaries of the name
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, name);
+    for (qsizetype at = finder.toNextBoundary(); at > 0; at = finder.toNextBoundary())
+        ends.push_back(at);
+    auto candidate = [&](std::size_t n, const QString& end) {
+        return name.left(ends[n - 1]).trimmed() + kEllipsis + end;
+    };
+    auto fits = [&](const QString& t) { return m_measure.textSize(t, font, bold).width <= width; };
+    for (const QString& end : {tail, QString()}) {
+        const std::size_t least = end.isEmpty() ? 1 : std::min(kNameKept, ends.size());
+        if (ends.empty() || !fits(candidate(least, end)))
+            continue;
+        // The widths grow with the characters kept: halve towards the most.
+        std::size_t lo = least;
+        std::size_t hi = ends.size();
+        while (lo < hi) {
+            const std::size_t mid = (lo + hi + 1) / 2;
+            if (fits(candidate(mid, end)))
+                lo = mid;
+            else
+                hi = mid - 1;
+        }
+        return candidate(lo, end);
+    }
+    return fits(kEllipsis) ? kEllipsis : QString();
 }
 
 } // namespace kestrane

@@ -21,7 +21,12 @@ class TextMeasure;
 //  - the clock's four labels (minutes, ":", tens, units) shrink together,
 //    towards the units' right edge, until the minutes start as far inside
 //    the clock frame as the units end from its right edge (or as one-digit
-//    minutes start, if that is less).
+//    minutes start, if that is less);
+//  - a competitor's name stays in its own half, on the widest stretch of
+//    its line that no other element touches, centred there. Where it does
+//    not fit, it shrinks down to half its font; where that is not enough
+//    the name is cut short and ends in "...", a club in brackets kept whole
+//    while the name keeps a few characters.
 class BoardFit {
 public:
     BoardFit(Kubord2& board, const TextMeasure& measure) : m_board(board), m_measure(measure) {}
@@ -50,6 +55,9 @@ private:
     LabelBox shrunk(const Element& label, const LabelBox& natural, double s, double x) const;
     void fitOne(const Element& label, LabelBox& box) const;
     void fitClock(const std::vector<Element*>& group, std::vector<LabelBox>& boxes) const;
+    Room nameRoom(const Element& label, const LabelBox& box) const;
+    void fitName(const Element& label, LabelBox& box) const;
+    QString cut(const QString& text, double font, bool bold, double width) const;
 
     Kubord2& m_board;
     const TextMeasure& m_measure;

@@ -76,6 +76,7 @@ void BoardOpening::startbord()
     const BoardScaling::Factors factors = BoardScaling::factors(W, H, hsch, vsch, fsch);
 
     copyAndScale(s, m_k.kubord2(), factors);
+    m_k.boardNames.write(m_k.kubord2());
 }
 
 void BoardOpening::copyAndScale(const MatchState& s, Kubord2& b,

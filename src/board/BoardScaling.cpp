@@ -92,6 +92,10 @@ void BoardScaling::apply(Kubord2& b, const Factors& f)
         scaleLabel(*e, h, v, f.font);
     for (Element* e : {&b.scww, &b.scwi, &b.scrw, &b.scri})
         scaleLabel(*e, h, v, f.font);
+    // The names' fonts follow the width, like the numbers: on a narrow
+    // screen their line keeps room for a name.
+    for (Element* e : {&b.akaName(), &b.shiroName()})
+        scaleLabel(*e, h, v, f.font);
     // 5. The clock frame and the two penalty frames, 6. the field-number box.
     for (Element* e : {&b.Frame1, &b.Frame5, &b.Frame6})
         scaleBox(*e, h, v);

@@ -33,7 +33,7 @@ public:
     static float scaledFont(double points, double factor);
 
     // Scales every element of a board, in the order the layout needs:
-    // backgrounds, clock frame line, clock digits, scores, frames, field
+    // backgrounds, clock frame line, clock digits, scores, names, frames, field
     // number box and number, Label1 items, the KO frame, the narrow-screen
     // corrections, the Shape4 items, the KO background.
     static void apply(Kubord2& board, const Factors& f);

@@ -1,6 +1,7 @@
 #include "board/Kubord2.h"
 
 #include "board/BoardFit.h"
+#include "match/CompetitorText.h"
 
 namespace kestrane {
 
@@ -10,11 +11,15 @@ Kubord2::Kubord2()
         m_label1[static_cast<std::size_t>(i)] = &add(ElementKind::Label, "Label1", i);
     for (int i = 0; i < kShapeCount; ++i)
         m_shape4[static_cast<std::size_t>(i)] = &add(ElementKind::Shape, "Shape4", i);
+    // Last, so that a new fit places them once everything else has its place.
+    m_akaName = &add(ElementKind::Label, "akaName");
+    m_shiroName = &add(ElementKind::Label, "shiroName");
     applyDesignLayout();
     for (Element* e : m_elements) {
         if (e->kind() != ElementKind::Label)
             continue;
-        m_own[e] = {e->left(), e->top(), e->fontSize(), e->caption(), e->left(), e->top()};
+        m_own[e] = {e->left(),    e->top(),  e->fontSize(), e->caption(),
+                    e->caption(), e->left(), e->top()};
         // The board owns its elements, so the observers never outlive them.
         e->addObserver([this, e](const Element&, Property p) { changed(*e, p); });
     }
@@ -54,6 +59,8 @@ void Kubord2::changed(Element& label, Property p)
             own.top = label.top();
         break;
     case Property::Caption:
+        own.text = label.caption();
+        break;
     case Property::Alignment:
         break;
     default:
@@ -67,10 +74,10 @@ void Kubord2::changed(Element& label, Property p)
 LabelBox Kubord2::natural(const Element& label)
 {
     const Own& own = m_own.at(&label);
-    const TextMeasure::Size size = m_measure->textSize(label.caption(), own.font, label.bold());
-    LabelBox box{own.home, own.top, size.width, size.height, own.font};
+    const TextMeasure::Size size = m_measure->textSize(own.text, own.font, label.bold());
+    LabelBox box{own.home, own.top, size.width, size.height, own.font, own.text};
     const double share = BoardFit(*this, *m_measure).anchorShare(label);
-    if (m_fitting && share > 0 && label.caption() != own.design)
+    if (m_fitting && share > 0 && own.text != own.design)
         box.left +=
             share * (m_measure->textSize(own.design, own.font, label.bold()).width - size.width);
     return box;
@@ -94,12 +101,28 @@ void Kubord2::place(Element& label)
 void Kubord2::write(Element& label, const LabelBox& box)
 {
     m_placing = true;
+    if (label.caption() != box.text)
+        label.setCaption(box.text);
     label.setFontSize(box.font);
     label.setGeometry(box.left, box.top, box.width, box.height);
     m_placing = false;
     Own& own = m_own.at(&label);
     own.shownLeft = box.left;
     own.shownTop = box.top;
+}
+
+void Kubord2::setCompetitors(const Competitor& aka, const Competitor& shiro)
+{
+    m_aka = CompetitorText::cleaned(aka);
+    m_shiro = CompetitorText::cleaned(shiro);
+    m_akaName->setCaption(CompetitorText::boardLine(m_aka));
+    m_shiroName->setCaption(CompetitorText::boardLine(m_shiro));
+}
+
+QString Kubord2::ownText(const Element& label) const
+{
+    const auto it = m_own.find(&label);
+    return it == m_own.end() ? label.caption() : it->second.text;
 }
 
 Element& Kubord2::add(ElementKind kind, const char* name, int index)

@@ -3,6 +3,7 @@
 #include "board/LabelBox.h"
 #include "board/TextMeasure.h"
 #include "core/Element.h"
+#include "match/Competitors.h"
 
 #include <QString>
 
@@ -27,7 +28,9 @@ namespace kestrane {
 // caption ends. Without a TextMeasure the sizes stay as stored.
 //
 // Some labels have a room their text must fit (BoardFit): where it does
-// not, the font shrinks just enough, the label keeping its anchor.
+// not, the font shrinks just enough, the label keeping its anchor. A
+// competitor's name may also be cut short; its label keeps the whole text
+// as its own and shows the part that fits.
 class Kubord2 {
 public:
     static constexpr double kDesignWidth = 16000.0;
@@ -60,6 +63,17 @@ public:
     void setFitting(bool on);
     bool fitting() const { return m_fitting; }
 
+    // The pair on the mat, each side's line in its name label; both empty
+    // (the default) leave the board exactly as without names.
+    void setCompetitors(const Competitor& aka, const Competitor& shiro);
+    const Competitor& akaCompetitor() const { return m_aka; }
+    const Competitor& shiroCompetitor() const { return m_shiro; }
+    Element& akaName() { return *m_akaName; }
+    Element& shiroName() { return *m_shiroName; }
+    bool isName(const Element& e) const { return &e == m_akaName || &e == m_shiroName; }
+    // A label's text as written into it (a name's whole line).
+    QString ownText(const Element& label) const;
+
 private:
     Element& add(ElementKind kind, const char* name, int index = -1);
 
@@ -74,12 +88,15 @@ private:
         double top = 0;
         double font = 0;
         QString design;
+        QString text;         // as written; the caption may show less
         double shownLeft = 0; // as last placed, to tell writes from outside
         double shownTop = 0;
     };
     std::unordered_map<const Element*, Own> m_own;
     bool m_fitting = true;
     bool m_placing = false;
+    Competitor m_aka;
+    Competitor m_shiro;
 
 public:
     Element& Form = add(ElementKind::Form, "kubord2");
@@ -109,6 +126,8 @@ public:
 private:
     std::array<Element*, kLabelCount> m_label1{};
     std::array<Element*, kShapeCount> m_shape4{};
+    Element* m_akaName = nullptr;
+    Element* m_shiroName = nullptr;
     void applyDesignLayout();
     void changed(Element& label, Property p);
     void place(Element& label);

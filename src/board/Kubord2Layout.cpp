@@ -29,6 +29,8 @@ constexpr double kBarHeight = 900;
 constexpr double kLetterPoints = 30;
 constexpr double kLetterHeight = 690;
 constexpr double kDigitPoints = 129.75;
+constexpr double kNameTop = 100;
+constexpr double kNamePoints = 24;
 
 void label(Element& e, Element* in, double left, double top, double width, double height,
            const char* caption, double points, Colour text)
@@ -153,6 +155,10 @@ void Kubord2::applyDesignLayout()
     shape(Shape5, nullptr, ShapeKind::RoundedRectangle, 6840, 120, 2295, 1815, kWhite, kMaroon, 2);
     label(label1(13), nullptr, 7320, 100, 1365, 480, "Tatami", 20.25, kBlack);
     label(Label4, nullptr, 7560, 280, 900, 1860, "0", 80.25, kBlack);
+    // The competitors' names, empty until someone names them: each on its
+    // side's top line, in its side's colours, placed by the fit.
+    label(*m_akaName, nullptr, 2640, kNameTop, 3800, 600, "", kNamePoints, kLightGrey);
+    label(*m_shiroName, nullptr, 9240, kNameTop, 3000, 600, "", kNamePoints, kBlack);
     shape(Shape3, nullptr, ShapeKind::RoundedRectangle, 4920, 2040, 6120, 3135, kWhite, kMaroon, 2);
 
     // The KO panel's background takes the system colours: white on black.
@@ -231,8 +237,9 @@ void Kubord2::applyDesignLayout()
     // Back to front: the window's own labels and shapes first, then the
     // frames, each followed by its children; the last frame is frontmost.
     m_paintOrder = {&Shape1, &Shape2, &scri, &scww, &Shape3, &shape4(8), &label1(12), &label1(11),
-                    &Shape5, &label1(13), &Label4, &shape4(16), &label1(4), &label1(8), &shape4(21),
-                    &scrw, &scwi, &label1(16), &label1(17), &label1(18), &label1(19),
+                    &Shape5, &label1(13), &Label4, m_akaName, m_shiroName, &shape4(16), &label1(4),
+                    &label1(8), &shape4(21), &scrw, &scwi, &label1(16), &label1(17), &label1(18),
+                    &label1(19),
                     // The clock.
                     &Frame1, &Label7, &Label5, &Label6, &Label8,
                     // The KO count.

@@ -18,6 +18,7 @@ Kumite2::Kumite2(Ports p, QString folder) : ports(p), programDir(std::move(folde
     ruleSets.wire();
     boardOpening.wire();
     boardSync.wire();
+    boardNames.wire();
     sideSwap.wire();
     setup.wire();
     commands.wire();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board/BoardHolder.h"
+#include "board/BoardNames.h"
 #include "board/BoardOpening.h"
 #include "board/BoardSync.h"
 #include "board/SideSwap.h"
@@ -73,6 +74,7 @@ public:
     RuleSets ruleSets{*this};
     BoardOpening boardOpening{*this};
     BoardSync boardSync{*this};
+    BoardNames boardNames{*this};
     SideSwap sideSwap{*this};
     SetupPanel setup{*this};
     ConsoleCommands commands{*this};

@@ -18,6 +18,7 @@ BoardFeed::BoardFeed(Kumite2& console, QObject* parent) : QObject(parent), m_con
         const int id = e->addObserver([this](const Element&, Property) { touched(); });
         m_consoleObservers.emplace_back(e, id);
     }
+    m_competitorsObserver = console.competitors.addObserver([this] { touched(); });
     console.boards.addListener(this);
     // Never console.boards.board(): that would create a hidden board.
     if (console.boards.isShown())
@@ -27,6 +28,7 @@ BoardFeed::BoardFeed(Kumite2& console, QObject* parent) : QObject(parent), m_con
 BoardFeed::~BoardFeed()
 {
     m_console.boards.removeListener(this);
+    m_console.competitors.removeObserver(m_competitorsObserver);
     detachBoard();
     for (const auto& [e, id] : m_consoleObservers)
         e->removeObserver(id);
@@ -90,6 +92,8 @@ QByteArray BoardFeed::state(int w, int h)
     Kubord2 board;
     board.setTextMeasure(&m_measure);
     FeedBoard::build(m_console.state, m_shown, m_openedWith, w, h, board);
+    // The whole names, cut anew for this size.
+    board.setCompetitors(m_console.competitors.aka(), m_console.competitors.shiro());
     const QByteArray json = BoardJson::toJson(board, pixels, w, h, m_shown != nullptr);
     if (m_cache.size() >= kCacheSizes)
         m_cache.clear();

@@ -56,6 +56,7 @@ private:
     std::vector<std::pair<Element*, int>> m_boardObservers;
     QHash<quint64, QByteArray> m_cache;
     bool m_pending = false;
+    int m_competitorsObserver = 0;
 };
 
 } // namespace kestrane

@@ -108,6 +108,14 @@ QByteArray BoardJson::toJson(const Kubord2& board, bool pixels, int widthPx, int
     root.insert(QStringLiteral("shown"), boardShown);
     root.insert(QStringLiteral("back"), colour(board.Form.backColor()));
     root.insert(QStringLiteral("elements"), elements);
+    // Always there, empty strings when nobody is named: a reader tells "no
+    // names" from an older program by its presence.
+    auto side = [](const Competitor& c) {
+        return QJsonObject{{QStringLiteral("name"), c.name}, {QStringLiteral("club"), c.club}};
+    };
+    root.insert(QStringLiteral("competitors"),
+                QJsonObject{{QStringLiteral("aka"), side(board.akaCompetitor())},
+                            {QStringLiteral("shiro"), side(board.shiroCompetitor())}});
     return QJsonDocument(root).toJson(QJsonDocument::Compact);
 }
 

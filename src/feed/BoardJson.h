@@ -14,6 +14,9 @@ class Kubord2;
 // its top-left corner, rounded exactly as the board window rounds them;
 // font sizes in pixels. Design (false): the model's twips, relative to the
 // element's frame, and font sizes in points.
+//
+// Beside the elements, "competitors" holds the pair on the mat as typed
+// (cleaned to one line each): {"aka": {"name", "club"}, "shiro": {...}}.
 class BoardJson {
 public:
     static QByteArray toJson(const Kubord2& board, bool pixels, int widthPx, int heightPx,

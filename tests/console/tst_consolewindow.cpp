@@ -2,9 +2,12 @@
 #include "board/BoardPresenter.h"
 #include "board/BoardWindow.h"
 #include "console/Announcements.h"
+#include "console/CompetitorsEntry.h"
+#include "console/CompetitorsWindow.h"
 #include "console/ConsoleCanvas.h"
 #include "console/ConsoleWindow.h"
 #include "console/PushButton.h"
+#include "match/CompetitorText.h"
 #include "platform/ViewUnits.h"
 #include "support/RealConsole.h"
 #include "support/TestConsole.h"
@@ -483,6 +486,42 @@ private Q_SLOTS:
                           Qt::LeftButton);
         QTRY_VERIFY(!c.windows.about());
         QVERIFY(c.w->isVisible());
+    }
+
+    // Ctrl+Shift+C opens "Competitors..." beside the console, which keeps
+    // working. What is typed reaches the pair on the mat on Apply, cleaned
+    // to one line and capped; a pair set elsewhere shows in the boxes; the
+    // console's side headings name them to a screen reader.
+    void competitorsWindow()
+    {
+        Console con;
+        auto* entry = new view::CompetitorsEntry(con.c.k, *con.w);
+        QVERIFY(entry->action()->isVisible());
+        QTest::keyClick(con.w.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        view::CompetitorsWindow* w = entry->window();
+        QTRY_VERIFY(w && w->isVisible());
+        auto box = [w](const char* name) { return w->findChild<QLineEdit*>(name); };
+        box("akaName")->setText(QStringLiteral("  Taro\tYamada "));
+        box("akaClub")->setText(QStringLiteral("JPN"));
+        box("shiroName")->setText(QString(80, u'x'));
+        QTest::keyClick(w, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier); // typing stays
+        QCOMPARE(box("akaClub")->text(), QStringLiteral("JPN"));
+        QCOMPARE(con.c.k.competitors.aka().name, QString());
+        w->apply();
+        QCOMPARE(con.c.k.competitors.aka(), (Competitor{"Taro Yamada", "JPN"}));
+        QCOMPARE(con.c.k.competitors.shiro().name.size(), CompetitorText::kNameMax);
+        auto heading = [&](const Element& e) {
+            return con.w->canvas().widgetFor(&e)->accessibleName();
+        };
+        QCOMPARE(heading(con.s.Label19), QStringLiteral("Aka, Taro Yamada (JPN)"));
+        con.c.k.competitors.set({QStringLiteral("Иванов"), {}}, {});
+        QCOMPARE(box("akaName")->text(), QStringLiteral("Иванов"));
+        QCOMPARE(heading(con.s.Label18), QString()); // the heading's own text
+        w->findChild<QAbstractButton*>(QStringLiteral("clear"))->click();
+        QCOMPARE(box("akaName")->text(), QString());
+        QCOMPARE(con.c.k.competitors.aka().name, QStringLiteral("Иванов"));
+        con.s.Command6.click(); // the console still scores
+        QCOMPARE(con.s.scri.caption(), QStringLiteral("1"));
     }
 };
 

@@ -20,6 +20,7 @@ import traceback
 import desktop as d
 import recover_checks as rc
 import sound_checks as snd
+import names_checks
 
 TITLE = "Kestrane 1.2.1"
 RED = (0xC0, 0x00, 0x00)
@@ -379,6 +380,7 @@ def board_full_screen_under_wayland(op):
 ARRANGEMENTS = {
     "two-screens": [
         console_appears_with_settings, controls_say_what_they_are_for, board_fills_audience_monitor,
+        names_checks.names_on_the_board,
         ippon_sounds_the_end_and_blinks_aka, penalty_lights_its_lamp,
         s_key_runs_the_clock_and_warns_at_thirty_seconds, warning_file_replaced_after_a_failed_load_plays,
         ko_replaces_the_board_clock, external_mirror_reopens_red_on_the_right,

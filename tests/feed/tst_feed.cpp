@@ -93,8 +93,20 @@ private Q_SLOTS:
         goodClientGets([&] { s.Command11.click(); }); // the KO count
         goodClientGets([&] { s.Timer2.tick(); });
         QCOMPARE(m_goodGot.last(), shown());
+        // The names, cut for the feed's size as for the board's.
+        goodClientGets([&] {
+            m_c->k.competitors.set({QStringLiteral("Maximiliana Konstantinopoulou-Alexandrova"),
+                                    QStringLiteral("GRE")},
+                                   {QStringLiteral("山田"), {}});
+        });
+        QCOMPARE(m_goodGot.last(), QString::fromUtf8(shown()));
+        QVERIFY(m_goodGot.last().contains(
+            "\"competitors\":{\"aka\":{\"club\":\"GRE\",\"name\":\"Maximiliana "
+            "Konstantinopoulou-Alexandrova\"},\"shiro\":{\"club\":\"\",\"name\":\"山田\"}}"));
         goodClientGets([&] { s.Command2.click(); });
         QVERIFY(m_goodGot.last().contains("\"shown\":false"));
+        goodClientGets([&] { m_c->k.competitors.clear(); });
+        QVERIFY(m_goodGot.last().contains("\"aka\":{\"club\":\"\",\"name\":\"\"}"));
     }
 
     // Raw requests answered with their status, or closed without a word;

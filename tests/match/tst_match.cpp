@@ -3,6 +3,8 @@
 #include "support/TestConsole.h"
 #include "support/TestMain.h"
 
+#include "match/CompetitorText.h"
+
 using namespace kestrane;
 using test::TestConsole;
 
@@ -157,6 +159,16 @@ private Q_SLOTS:
         c.s.MyButton3.click();
         c.s.MyButton4.click();
         QCOMPARE(c.ports.sound.played, (QStringList{"C:\\snd\\gong end.wav", ""}));
+    }
+
+    // Names typed or brought in files: one line, capped on a whole character.
+    void competitorText()
+    {
+        const QString cap = QString(59, u'a') + QStringLiteral("\U0001F600b");
+        QCOMPARE(CompetitorText::boardLine({QStringLiteral("\tAnna\r\nde  Vries "), cap}),
+                 QStringLiteral("Anna de Vries (%1)").arg(cap.left(30)));
+        QCOMPARE(CompetitorText::cleaned(cap, 60), cap.left(59));
+        QCOMPARE(CompetitorText::boardLine({{}, QStringLiteral("NED")}), QStringLiteral("NED"));
     }
 };
 
