@@ -245,8 +245,9 @@ int main(int argc, char** argv)
         QObject::connect(t.get(), &QTimer::timeout, [&, seen, port] {
             auto* sock = new QTcpSocket;
             auto* got = new QByteArray;
-            QObject::connect(sock, &QTcpSocket::connected, [sock] {
-                sock->write("GET /state?w=1920&h=1080 HTTP/1.1\r\nHost: x\r\n\r\n");
+            QObject::connect(sock, &QTcpSocket::connected, [sock, port] {
+                sock->write("GET /state?w=1920&h=1080 HTTP/1.1\r\nHost: 127.0.0.1:" +
+                            QByteArray::number(port) + "\r\n\r\n");
             });
             QObject::connect(sock, &QTcpSocket::readyRead,
                              [sock, got] { *got += sock->readAll(); });
