@@ -60,11 +60,11 @@ private Q_SLOTS:
                 copy->click();
         }
         QCOMPARE(QGuiApplication::clipboard()->text(), page + "overlay");
-        if (const QByteArray shot = qgetenv("KESTRANE_FEED_WINDOW_SHOT"); !shot.isEmpty())
-            window.grab().save(QString::fromLocal8Bit(shot));
         window.findChildren<QRadioButton*>().last()->click(); // the hall network
         QVERIFY(control.running());
         QVERIFY(!control.pageAddresses().join(' ').contains("0.0.0.0"));
+        if (const QByteArray shot = qgetenv("KESTRANE_FEED_WINDOW_SHOT"); !shot.isEmpty())
+            window.grab().save(QString::fromLocal8Bit(shot));
 
         // Kept for the next start; the command line still wins.
         FeedControl next(c.k, file);
