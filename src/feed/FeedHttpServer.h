@@ -54,7 +54,8 @@ public:
     void setLiveLimits(int maxClients, int stuckMs);
 
     // What the feed cost the console's thread: per change (building and
-    // handing out the states) and per request, in nanoseconds.
+    // handing out the states) and per request, in nanoseconds of the
+    // thread's CPU time.
     struct Costs {
         qint64 changes = 0;
         qint64 changeNs = 0;
