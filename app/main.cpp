@@ -4,12 +4,15 @@
 #include "InstanceGuard.h"
 #include "board/BoardPresenter.h"
 #include "console/CompetitorsEntry.h"
+#include "console/ConsoleMenu.h"
 #include "console/ConsoleWindow.h"
 #include "console/Kumite2.h"
 #include "console/MatchJournal.h"
 #include "console/QtWindowPort.h"
 #include "core/ProgramFiles.h"
 #include "feed/FeedService.h"
+#include "feed/FeedControl.h"
+#include "feed/FeedWindow.h"
 #include "platform/QtFileDialogPort.h"
 #include "platform/QtMessagePort.h"
 #include "platform/QtScreenPort.h"
@@ -110,10 +113,10 @@ int main(int argc, char* argv[])
 
     console.startUp.Form_Load();
 
-    // The live board feed, only when asked for; the console runs without it.
-    std::unique_ptr<kestrane::FeedService> feed;
-    if (const QString where = commandLine.serveBoard(); !where.isNull())
-        feed = kestrane::FeedService::start(console, where);
+    // The live board feed, as the command line or the operator's kept choice
+    // says; the console runs without it.
+    kestrane::FeedControl feed(console, kestrane::ProgramFiles(programDir).feedChoice());
+    feed.startUp(commandLine.serveBoard());
 
     kestrane::view::ConsoleWindow window(console);
     windows.setConsole(&window);
@@ -121,6 +124,14 @@ int main(int argc, char* argv[])
     boardPresenter.passKey = [&window](QKeyEvent* e) { window.takeKey(*e); };
     messages.setConsole(&window);
     new kestrane::view::CompetitorsEntry(console, window); // owned by the window
+    kestrane::FeedWindow* feedWindow = nullptr;
+    window.menu().offer(kestrane::view::ConsoleMenu::TournamentItem::BoardFeed, [&] {
+        if (!feedWindow)
+            feedWindow = new kestrane::FeedWindow(feed, &window);
+        feedWindow->show();
+        feedWindow->raise();
+        feedWindow->activateWindow();
+    });
     // Once the console has closed nothing of it may tick again.
     QObject::connect(&window, &kestrane::view::ConsoleWindow::closed, &timers,
                      &kestrane::TimerDriver::shutdown);

@@ -2,15 +2,16 @@
 
 #include "feed/BoardFeed.h"
 #include "feed/FeedTcpServer.h"
-#include "feed/RequestHead.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QFile>
-#include <QHttpServerRequest>
-#include <QHttpServerResponder>
 #include <QTcpSocket>
 #include <QUrlQuery>
-#include <QWebSocket>
 
+#include <algorithm>
+#include <cmath>
+#include <ctime>
 #include <optional>
 
 namespace kestrane {
@@ -23,8 +24,10 @@ struct Size {
 };
 
 // "?w=1920&h=1080", or neither (design twips). Anything else is refused.
-std::optional<Size> sizeOf(const QUrlQuery& query)
+std::optional<Size> sizeOf(const QByteArray& target)
 {
+    const qsizetype q = target.indexOf('?');
+    const QUrlQuery query(q < 0 ? QString() : QString::fromLatin1(target.mid(q + 1)));
     const bool hasW = query.hasQueryItem(QStringLiteral("w"));
     const bool hasH = query.hasQueryItem(QStringLiteral("h"));
     if (!hasW && !hasH)
@@ -42,6 +45,57 @@ quint64 keyOf(int w, int h)
 {
     return (quint64(quint32(w)) << 32) | quint32(h);
 }
+int widthOf(quint64 key)
+{
+    return static_cast<int>(key >> 32);
+}
+int heightOf(quint64 key)
+{
+    return static_cast<int>(key & 0xffffffffU);
+}
+
+// A WebSocket frame from the server: final, unmasked.
+QByteArray frame(quint8 opcode, const QByteArray& payload)
+{
+    QByteArray f;
+    f.reserve(payload.size() + 10);
+    f.append(static_cast<char>(0x80 | opcode));
+    const quint64 n = static_cast<quint64>(payload.size());
+    if (n < 126) {
+        f.append(static_cast<char>(n));
+    } else if (n < 65536) {
+        f.append(static_cast<char>(126));
+        f.append(static_cast<char>(n >> 8)).append(static_cast<char>(n & 0xff));
+    } else {
+        f.append(static_cast<char>(127));
+        for (int shift = 56; shift >= 0; shift -= 8)
+            f.append(static_cast<char>((n >> shift) & 0xff));
+    }
+    return f + payload;
+}
+
+// The console thread's own CPU time: what the feed costs it, without the
+// time it waited for a core on a busy machine.
+qint64 threadNs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+qint64 nowMs()
+{
+    return QDateTime::currentMSecsSinceEpoch();
+}
+
+bool hasToken(const QByteArray& list, const QByteArray& token)
+{
+    for (const QByteArray& t : list.split(',')) {
+        if (t.trimmed().toLower() == token)
+            return true;
+    }
+    return false;
+}
 
 struct Page {
     const char* route;
@@ -58,196 +112,296 @@ constexpr Page kPages[] = {
     {"/feed.css", ":/feed/feed.css", "text/css; charset=utf-8"},
 };
 
+const QByteArray kText = "text/plain; charset=utf-8";
+const QByteArray kJson = "application/json";
+
 } // namespace
 
-FeedHttpServer::FeedHttpServer(BoardFeed& feed, QObject* parent)
-    : QAbstractHttpServer(parent), m_feed(feed)
+FeedHttpServer::FeedHttpServer(BoardFeed& feed, FeedTcpServer& tcp, const FeedHosts& hosts,
+                               QObject* parent)
+    : QObject(parent), m_feed(feed), m_tcp(tcp), m_hosts(hosts)
 {
-    m_second.start();
-    connect(this, &QAbstractHttpServer::newWebSocketConnection, this,
-            &FeedHttpServer::acceptWebSockets);
+    m_tcp.onRequest = [this](QTcpSocket* s, const RequestHead::Head& h) { request(s, h); };
     connect(&feed, &BoardFeed::changed, this, &FeedHttpServer::broadcast);
+    connect(&m_sweep, &QTimer::timeout, this, &FeedHttpServer::sweep);
+    m_sweep.start(std::max(50, m_stuckMs / 4));
 }
 
 FeedHttpServer::~FeedHttpServer()
 {
-    for (const Client& c : m_clients) {
-        c.socket->disconnect(this);
-        c.socket->abort();
-        delete c.socket;
-    }
+    m_tcp.onRequest = nullptr;
+    for (auto it = m_clients.cbegin(); it != m_clients.cend(); ++it)
+        it.key()->disconnect(this);
 }
 
-// Building a board for a new size costs the console's thread a little;
-// a flood of new sizes is turned away instead of slowing the console.
-bool FeedHttpServer::mayBuild(int w, int h)
+void FeedHttpServer::setLiveLimits(int maxClients, int stuckMs)
 {
-    if (m_feed.isCached(w, h))
-        return true;
-    if (m_second.elapsed() >= 1000) {
-        m_second.restart();
-        m_buildsThisSecond = 0;
-    }
-    return ++m_buildsThisSecond <= kNewSizesPerSecond;
+    m_maxLive = maxClients;
+    m_stuckMs = stuckMs;
+    m_sweep.start(std::max(50, m_stuckMs / 4));
 }
 
-void FeedHttpServer::answer(QTcpSocket* socket, const QHttpServerRequest& request, int status,
-                            const QByteArray& type, const QByteArray& body)
+void FeedHttpServer::setResultsProvider(std::function<QByteArray()> provider)
 {
-    {
-        QHttpServerResponder r = makeResponder(request, socket);
-        r.writeStatusLine(static_cast<QHttpServerResponder::StatusCode>(status));
-        r.writeHeader("Content-Type", type);
-        r.writeHeader("Content-Length", QByteArray::number(body.size()));
-        r.writeHeader("X-Content-Type-Options", "nosniff");
-        r.writeHeader("Content-Security-Policy",
-                      "default-src 'none'; script-src 'self'; style-src 'self'; "
-                      "connect-src 'self'; img-src 'self'; base-uri 'none'; form-action 'none'");
-        r.writeHeader("Referrer-Policy", "no-referrer");
-        r.writeHeader("Cache-Control", "no-store");
-        r.writeHeader("Connection", "close");
-        if (status == 405)
-            r.writeHeader("Allow", "GET");
-        if (status == 503)
-            r.writeHeader("Retry-After", "1");
-        r.writeBody(body);
-    }
-    // One request a connection: the head check saw only this one.
-    socket->disconnectFromHost();
+    m_results = std::move(provider);
 }
 
-bool FeedHttpServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket)
+qint64 FeedHttpServer::bufferedBytes() const
 {
-    const QByteArray text = "text/plain; charset=utf-8";
-    if (request.method() != QHttpServerRequest::Method::Get) {
-        answer(socket, request, 405, text, "405 Method Not Allowed\n");
-        return true;
+    qint64 n = 0;
+    for (auto it = m_clients.cbegin(); it != m_clients.cend(); ++it)
+        n += it.key()->bytesToWrite();
+    // Pending frames are shared with the built ones: counted once.
+    for (const auto& f : m_frames)
+        n += f.first.size() + f.second.size();
+    return n;
+}
+
+void FeedHttpServer::request(QTcpSocket* socket, const RequestHead::Head& head)
+{
+    const qint64 start = threadNs();
+    answerRequest(socket, head);
+    const qint64 ns = threadNs() - start;
+    ++m_costs.requests;
+    m_costs.requestNs += ns;
+    m_costs.requestMaxNs = std::max(m_costs.requestMaxNs, ns);
+}
+
+void FeedHttpServer::answerRequest(QTcpSocket* socket, const RequestHead::Head& head)
+{
+    if (head.count("host") != 1) {
+        m_tcp.answer(socket, 400, kText, "400 A request needs exactly one Host header\n");
+        return;
     }
-    const QByteArray route = request.url().path().toUtf8();
+    const QByteArray host = head.value("host");
+    if (!m_hosts.acceptsHost(host) && nowMs() - m_lastRefresh > 5000) {
+        // An address may have come since: look once more, not for every request.
+        m_lastRefresh = nowMs();
+        m_hosts.refresh();
+    }
+    if (!m_hosts.acceptsHost(host)) {
+        m_tcp.answer(socket, 421, kText,
+                     "421 This feed answers only under this PC's own names and addresses\n");
+        return;
+    }
+    if (head.count("origin") > 1 || !m_hosts.acceptsOrigin(head.value("origin"), host)) {
+        m_tcp.answer(socket, 403, kText, "403 Requests from other web sites are refused\n");
+        return;
+    }
+    const QByteArray route = RequestHead::route(head.target);
     for (const Page& p : kPages) {
         if (route != p.route)
             continue;
         QFile f(QString::fromLatin1(p.resource));
         if (!f.open(QIODevice::ReadOnly)) {
-            answer(socket, request, 404, text, "404 Not Found\n");
-            return true;
+            m_tcp.answer(socket, 404, kText, "404 Not Found\n");
+            return;
         }
-        answer(socket, request, 200, p.type, f.readAll());
-        return true;
-    }
-    if (route == "/state") {
-        const std::optional<Size> size = sizeOf(request.query());
-        if (!size)
-            answer(socket, request, 400, text, "400 w and h must be whole numbers of pixels\n");
-        else if (!mayBuild(size->w, size->h))
-            answer(socket, request, 503, text, "503 Too many new sizes, try again\n");
-        else
-            answer(socket, request, 200, "application/json", m_feed.state(size->w, size->h));
-        return true;
-    }
-    if (route == "/live") {
-        // Accepted without an answer: the HTTP server then hands the
-        // upgrade on as a WebSocket (newWebSocketConnection).
-        // The same test as the HTTP server's own: both headers.
-        if (request.value("Upgrade").toLower() == "websocket" &&
-            request.value("Connection").toLower().contains("upgrade")) {
-            socket->setProperty(FeedTcpServer::kWebSocketProperty, true);
-            return true;
-        }
-        answer(socket, request, 426, text, "426 /live is a WebSocket\n");
-        return true;
-    }
-    answer(socket, request, 404, text, "404 Not Found\n");
-    return true;
-}
-
-void FeedHttpServer::missingHandler(const QHttpServerRequest& request, QTcpSocket* socket)
-{
-    answer(socket, request, 404, "text/plain; charset=utf-8", "404 Not Found\n");
-}
-
-void FeedHttpServer::acceptWebSockets()
-{
-    while (hasPendingWebSocketConnections()) {
-        QWebSocket* ws = nextPendingWebSocketConnection().release();
-        ws->setParent(this);
-        // The feed only talks: a client's message is at most a ping.
-        ws->setMaxAllowedIncomingFrameSize(125);
-        ws->setMaxAllowedIncomingMessageSize(125);
-        const QUrl url = ws->requestUrl();
-        const std::optional<Size> size = sizeOf(QUrlQuery(url));
-        if (RequestHead::route(url.path().toUtf8()) != "/live" || !size) {
-            ws->close(QWebSocketProtocol::CloseCodePolicyViolated, QStringLiteral("bad request"));
-            ws->deleteLater();
-            continue;
-        }
-        int sizes = 0;
-        bool known = false;
-        QHash<quint64, bool> seen;
-        for (const Client& c : m_clients) {
-            if (!seen.contains(keyOf(c.w, c.h))) {
-                seen.insert(keyOf(c.w, c.h), true);
-                ++sizes;
-            }
-            known = known || (c.w == size->w && c.h == size->h);
-        }
-        if ((!known && sizes >= kMaxLiveSizes) || !mayBuild(size->w, size->h)) {
-            ws->close(QWebSocketProtocol::CloseCodeBadOperation, QStringLiteral("busy"));
-            ws->deleteLater();
-            continue;
-        }
-        connect(ws, &QWebSocket::textMessageReceived, this, [this, ws] { drop(ws, false); });
-        connect(ws, &QWebSocket::binaryMessageReceived, this, [this, ws] { drop(ws, false); });
-        connect(ws, &QWebSocket::disconnected, this, [this, ws] { drop(ws, false); });
-        const Client c{ws, size->w, size->h};
-        m_clients.push_back(c);
-        send(c, QString::fromUtf8(m_feed.state(c.w, c.h)));
-    }
-}
-
-bool FeedHttpServer::send(const Client& c, const QString& text)
-{
-    if (c.socket->bytesToWrite() > kMaxBacklog) {
-        drop(c.socket, true);
-        return false;
-    }
-    c.socket->sendTextMessage(text);
-    return true;
-}
-
-void FeedHttpServer::drop(QWebSocket* socket, bool abort)
-{
-    const auto it = std::find_if(m_clients.begin(), m_clients.end(),
-                                 [socket](const Client& c) { return c.socket == socket; });
-    if (it == m_clients.end())
+        m_tcp.answer(socket, 200, p.type, f.readAll());
         return;
-    m_clients.erase(it);
-    socket->disconnect(this);
-    if (abort)
-        socket->abort();
-    else
-        socket->close(QWebSocketProtocol::CloseCodePolicyViolated);
-    socket->deleteLater();
+    }
+    const std::optional<Size> size = sizeOf(head.target);
+    if (route == "/state") {
+        if (!size)
+            m_tcp.answer(socket, 400, kText, "400 w and h must be whole numbers of pixels\n");
+        else
+            m_tcp.answer(socket, 200, kJson, m_feed.state(size->w, size->h));
+        return;
+    }
+    if (route == "/results") {
+        if (m_serveResults && m_results)
+            m_tcp.answer(socket, 200, kJson, m_results());
+        else
+            m_tcp.answer(socket, 404, kText, "404 Not Found\n");
+        return;
+    }
+    // "/live"
+    if (head.value("upgrade").toLower() != "websocket" ||
+        !hasToken(head.value("connection"), "upgrade")) {
+        m_tcp.answer(socket, 426, kText, "426 /live is a WebSocket\n",
+                     "Upgrade: websocket\r\nSec-WebSocket-Version: 13\r\n");
+        return;
+    }
+    if (head.value("sec-websocket-version") != "13") {
+        m_tcp.answer(socket, 426, kText, "426 WebSocket version 13 only\n",
+                     "Sec-WebSocket-Version: 13\r\n");
+        return;
+    }
+    const QByteArray key = head.value("sec-websocket-key");
+    const auto decoded =
+        QByteArray::fromBase64Encoding(key, QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded || decoded.decoded.size() != 16 || !size) {
+        m_tcp.answer(socket, 400, kText, "400 Bad WebSocket request\n");
+        return;
+    }
+    const QByteArray accept = QCryptographicHash::hash(key + "258EAFA5-E914-47DA-95CA-C5AB0DC85B11",
+                                                       QCryptographicHash::Sha1)
+                                  .toBase64();
+    socket->setProperty(FeedTcpServer::kWebSocketProperty, true);
+    socket->write("HTTP/1.1 101 Switching Protocols\r\nUpgrade: websocket\r\n"
+                  "Connection: Upgrade\r\nSec-WebSocket-Accept: " +
+                  accept + "\r\n\r\n");
+    upgrade(socket, head, size->w, size->h);
 }
 
-// One push per change and window size; clients of the same size share it.
+void FeedHttpServer::upgrade(QTcpSocket* socket, const RequestHead::Head&, int w, int h)
+{
+    if (liveClients() >= m_maxLive) {
+        close(socket, 1013, "busy, try again later");
+        return;
+    }
+    // The kernel keeps little for a client that does not read, either.
+    socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, 64 * 1024);
+    Client c;
+    c.w = w;
+    c.h = h;
+    c.lastEmpty = nowMs();
+    m_clients.insert(socket, c);
+    connect(socket, &QTcpSocket::readyRead, this, [this, socket] { clientSays(socket); });
+    connect(socket, &QTcpSocket::bytesWritten, this, [this, socket] { written(socket); });
+    connect(socket, &QTcpSocket::disconnected, this, [this, socket] { m_clients.remove(socket); });
+    assignSizes();
+    Client& mine = m_clients[socket];
+    offer(socket, mine, frameFor(mine.sentKey));
+}
+
+// The sizes most clients ask for are built; every other client gets the
+// nearest built one (its page scales it). Design twips are a size of their
+// own, never a stand-in for pixels.
+void FeedHttpServer::assignSizes()
+{
+    QHash<quint64, int> counts;
+    for (auto it = m_clients.cbegin(); it != m_clients.cend(); ++it)
+        ++counts[keyOf(it->w, it->h)];
+    std::vector<std::pair<int, quint64>> bySize;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        bySize.emplace_back(-it.value(), it.key());
+    std::sort(bySize.begin(), bySize.end());
+    std::vector<quint64> built;
+    for (const auto& [count, key] : bySize) {
+        if (key != 0 && static_cast<int>(built.size()) < kMaxBuiltSizes)
+            built.push_back(key);
+    }
+    for (auto it = m_clients.begin(); it != m_clients.end(); ++it) {
+        const quint64 own = keyOf(it->w, it->h);
+        if (own == 0 || std::find(built.begin(), built.end(), own) != built.end()) {
+            it->sentKey = own;
+            continue;
+        }
+        double best = 1e9;
+        for (const quint64 k : built) {
+            const double d = std::abs(std::log(double(widthOf(k)) / it->w)) +
+                             std::abs(std::log(double(heightOf(k)) / it->h));
+            if (d < best) {
+                best = d;
+                it->sentKey = k;
+            }
+        }
+    }
+}
+
+QByteArray FeedHttpServer::frameFor(quint64 key)
+{
+    const auto it = m_frames.constFind(key);
+    if (it != m_frames.constEnd())
+        return it->second;
+    const QByteArray json = m_feed.state(widthOf(key), heightOf(key));
+    const QByteArray f = frame(0x1, json);
+    m_frames.insert(key, {json, f});
+    return f;
+}
+
+void FeedHttpServer::offer(QTcpSocket* socket, Client& c, const QByteArray& f)
+{
+    const QByteArray& last = c.pending.isEmpty() ? c.sent : c.pending;
+    if (last.constData() == f.constData())
+        return;
+    if (socket->bytesToWrite() > 0) {
+        c.pending = f; // replaces an older one: only the newest is worth sending
+        return;
+    }
+    socket->write(f);
+    c.sent = f;
+    c.pending.clear();
+    c.lastEmpty = nowMs();
+}
+
+void FeedHttpServer::written(QTcpSocket* socket)
+{
+    const auto it = m_clients.find(socket);
+    if (it == m_clients.end() || socket->bytesToWrite() > 0)
+        return;
+    it->lastEmpty = nowMs();
+    if (!it->pending.isEmpty()) {
+        socket->write(it->pending);
+        it->sent = it->pending;
+        it->pending.clear();
+    }
+}
+
+void FeedHttpServer::sweep()
+{
+    const qint64 now = nowMs();
+    QList<QTcpSocket*> stuck;
+    for (auto it = m_clients.cbegin(); it != m_clients.cend(); ++it) {
+        if (it.key()->bytesToWrite() > 0 && now - it->lastEmpty > m_stuckMs)
+            stuck << it.key();
+    }
+    for (QTcpSocket* s : stuck) {
+        m_clients.remove(s);
+        s->abort();
+    }
+}
+
+// One build per change and built size; clients of a size share its frame.
 void FeedHttpServer::broadcast()
 {
-    QHash<quint64, QString> texts;
-    const std::vector<Client> clients = m_clients; // send() may drop some
-    for (const Client& c : clients) {
-        const quint64 k = keyOf(c.w, c.h);
-        if (!texts.contains(k)) {
-            const QByteArray json = m_feed.state(c.w, c.h);
-            texts.insert(k, json == m_lastSent.value(k) ? QString() : QString::fromUtf8(json));
-            m_lastSent.insert(k, json);
-        }
-        const QString& text = texts[k];
-        if (!text.isEmpty())
-            send(c, text);
+    const qint64 start = threadNs();
+    assignSizes();
+    QHash<quint64, QPair<QByteArray, QByteArray>> frames;
+    for (auto it = m_clients.cbegin(); it != m_clients.cend(); ++it) {
+        if (frames.contains(it->sentKey))
+            continue;
+        const QByteArray json = m_feed.state(widthOf(it->sentKey), heightOf(it->sentKey));
+        const auto old = m_frames.constFind(it->sentKey);
+        frames.insert(it->sentKey, old != m_frames.constEnd() && old->first == json
+                                       ? *old
+                                       : QPair<QByteArray, QByteArray>{json, frame(0x1, json)});
     }
-    if (m_lastSent.size() > kMaxLiveSizes * 4)
-        m_lastSent.clear();
+    m_frames = frames;
+    const QList<QTcpSocket*> sockets = m_clients.keys();
+    for (QTcpSocket* s : sockets) {
+        const auto it = m_clients.find(s);
+        if (it != m_clients.end())
+            offer(s, *it, m_frames.value(it->sentKey).second);
+    }
+    const qint64 ns = threadNs() - start;
+    ++m_costs.changes;
+    m_costs.changeNs += ns;
+    m_costs.changeMaxNs = std::max(m_costs.changeMaxNs, ns);
+}
+
+// The feed only talks: a client's close is answered, anything else ends it.
+void FeedHttpServer::clientSays(QTcpSocket* socket)
+{
+    const QByteArray first = socket->read(1);
+    if (first.isEmpty())
+        return;
+    const int opcode = static_cast<quint8>(first[0]) & 0x0f;
+    if (opcode == 0x8)
+        close(socket, 1000, "");
+    else
+        close(socket, 1008, "the feed only sends");
+}
+
+void FeedHttpServer::close(QTcpSocket* socket, quint16 code, const QByteArray& why)
+{
+    m_clients.remove(socket);
+    socket->disconnect(this);
+    QByteArray payload;
+    payload.append(static_cast<char>(code >> 8)).append(static_cast<char>(code & 0xff));
+    socket->write(frame(0x8, payload + why));
+    m_tcp.finish(socket);
 }
 
 } // namespace kestrane

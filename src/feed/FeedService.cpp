@@ -2,6 +2,7 @@
 
 #include "feed/BoardFeed.h"
 #include "feed/FeedAddress.h"
+#include "feed/FeedHosts.h"
 #include "feed/FeedHttpServer.h"
 #include "feed/FeedTcpServer.h"
 
@@ -22,8 +23,10 @@ void print(FILE* to, const QString& line)
 
 FeedService::~FeedService()
 {
-    // The server's WebSockets and sockets go before the board observer.
+    // The server's clients go before the sockets, the sockets before the
+    // board observer.
     m_http.reset();
+    m_tcp.reset();
     m_feed.reset();
 }
 
@@ -32,12 +35,30 @@ quint16 FeedService::port() const
     return m_tcp->serverPort();
 }
 
-std::unique_ptr<FeedService> FeedService::start(Kumite2& console, const QString& address)
+QStringList FeedService::pageAddresses() const
 {
-    QString error;
-    const std::optional<FeedAddress> where = FeedAddress::parse(address, &error);
+    return m_http->hosts().pageAddresses();
+}
+
+void FeedService::setResultsProvider(std::function<QByteArray()> provider)
+{
+    m_http->setResultsProvider(std::move(provider));
+}
+
+void FeedService::setServeResults(bool on)
+{
+    m_http->setServeResults(on);
+}
+
+std::unique_ptr<FeedService> FeedService::start(Kumite2& console, const QString& address,
+                                                QString* error)
+{
+    QString why;
+    const std::optional<FeedAddress> where = FeedAddress::parse(address, &why);
     if (!where) {
-        print(stderr, error + QStringLiteral("; the board feed is not started."));
+        print(stderr, why + QStringLiteral("; the board feed is not started."));
+        if (error)
+            *error = why;
         return nullptr;
     }
     // Every connection is a file descriptor: make room for the limit.
@@ -47,20 +68,22 @@ std::unique_ptr<FeedService> FeedService::start(Kumite2& console, const QString&
         setrlimit(RLIMIT_NOFILE, &files);
     }
     std::unique_ptr<FeedService> s(new FeedService);
-    s->m_feed = std::make_unique<BoardFeed>(console);
-    s->m_http = std::make_unique<FeedHttpServer>(*s->m_feed);
-    s->m_tcp = new FeedTcpServer(s->m_http.get());
+    s->m_tcp = std::make_unique<FeedTcpServer>();
     if (!s->m_tcp->listen(where->host, where->port)) {
-        print(stderr,
-              QStringLiteral("Cannot serve the board on %1: %2. The board feed is not "
-                             "started; Kestrane runs without it.")
-                  .arg(FeedAddress::format(where->host, where->port), s->m_tcp->errorString()));
+        const QString text = s->m_tcp->errorString();
+        print(stderr, QStringLiteral("Cannot serve the board on %1: %2. The board feed is not "
+                                     "started; Kestrane runs without it.")
+                          .arg(FeedAddress::format(where->host, where->port), text));
+        if (error)
+            *error = text;
         return nullptr;
     }
-    s->m_http->bind(s->m_tcp);
+    s->m_feed = std::make_unique<BoardFeed>(console);
+    s->m_http = std::make_unique<FeedHttpServer>(*s->m_feed, *s->m_tcp,
+                                                 FeedHosts(where->host, s->m_tcp->serverPort()));
     s->m_address = FeedAddress::format(where->host, s->m_tcp->serverPort());
-    print(stdout, QStringLiteral("Board feed: http://%1/ (stream overlay: http://%1/overlay)")
-                      .arg(s->m_address));
+    for (const QString& page : s->pageAddresses())
+        print(stdout, QStringLiteral("Board feed: %1 (stream overlay: %1overlay)").arg(page));
     return s;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 namespace kestrane {
@@ -19,22 +21,29 @@ class FeedService final : public QObject {
 public:
     ~FeedService() override;
 
-    // Starts the feed and prints its address on standard output; nullptr and
-    // a message on standard error when it cannot, and the console runs on
-    // without it.
-    static std::unique_ptr<FeedService> start(Kumite2& console, const QString& address);
+    // Starts the feed and prints its addresses on standard output; nullptr
+    // and a message on standard error (and in `error`) when it cannot, and
+    // the console runs on without it.
+    static std::unique_ptr<FeedService> start(Kumite2& console, const QString& address,
+                                              QString* error = nullptr);
 
     // Where it listens ("127.0.0.1:8080").
     QString address() const { return m_address; }
     quint16 port() const;
+    // The board page at each of this PC's real addresses it listens on.
+    QStringList pageAddresses() const;
     FeedHttpServer& http() { return *m_http; }
     FeedTcpServer& tcp() { return *m_tcp; }
+
+    // "/results": the provider's bytes while `on`; 404 otherwise.
+    void setResultsProvider(std::function<QByteArray()> provider);
+    void setServeResults(bool on);
 
 private:
     FeedService() = default;
 
     std::unique_ptr<BoardFeed> m_feed;
-    FeedTcpServer* m_tcp = nullptr; // owned by m_http
+    std::unique_ptr<FeedTcpServer> m_tcp;
     std::unique_ptr<FeedHttpServer> m_http;
     QString m_address;
 };

@@ -1,10 +1,9 @@
 #include "feed/FeedTcpServer.h"
 
-#include "feed/RequestHead.h"
-
-#include <QPointer>
 #include <QTcpSocket>
 #include <QTimer>
+
+#include <unistd.h>
 
 namespace kestrane {
 
@@ -14,18 +13,30 @@ const char* kHeadProperty = "feedHead";
 QByteArray reason(int status)
 {
     switch (status) {
+    case 200:
+        return "OK";
     case 400:
         return "Bad Request";
+    case 403:
+        return "Forbidden";
     case 404:
         return "Not Found";
     case 405:
         return "Method Not Allowed";
+    case 421:
+        return "Misdirected Request";
+    case 426:
+        return "Upgrade Required";
     case 431:
         return "Request Header Fields Too Large";
     default:
         return "Service Unavailable";
     }
 }
+
+// Past the limit a connection gets a short 503; this far past it, not even
+// that (a flood of connects must not cost the console more).
+constexpr int kSilentMargin = 256;
 } // namespace
 
 FeedTcpServer::FeedTcpServer(QObject* parent) : QTcpServer(parent)
@@ -42,18 +53,29 @@ void FeedTcpServer::setLimits(int maxConnections, int headTimeoutMs, int httpLif
 
 void FeedTcpServer::incomingConnection(qintptr handle)
 {
+    if (m_open >= m_maxConnections + kSilentMargin) {
+        ::close(static_cast<int>(handle));
+        return;
+    }
     auto* socket = new QTcpSocket(this);
     if (!socket->setSocketDescriptor(handle)) {
         delete socket;
+        ::close(static_cast<int>(handle));
         return;
     }
-    connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-    if (m_open >= m_maxConnections) {
-        reject(socket, 503);
-        return;
-    }
+    // The slot is the socket's: it comes back when the socket goes, and the
+    // socket goes when its connection ends, however it ends.
     ++m_open;
     connect(socket, &QObject::destroyed, this, [this] { --m_open; });
+    connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    if (socket->state() != QAbstractSocket::ConnectedState) {
+        socket->deleteLater();
+        return;
+    }
+    if (m_open > m_maxConnections) {
+        answer(socket, 503, "text/plain; charset=utf-8", "503 Busy, try again\n");
+        return;
+    }
     // Bounded reading: the head check sees at most this much at a time.
     socket->setReadBufferSize(RequestHead::kMaxSize * 2);
     connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readHead(socket); });
@@ -66,59 +88,61 @@ void FeedTcpServer::incomingConnection(qintptr handle)
 
 void FeedTcpServer::readHead(QTcpSocket* socket)
 {
-    if (socket->property(kHeadProperty).toBool()) {
-        // After the head only a WebSocket talks; the HTTP server has taken
-        // the socket over then. Anything else is a second request.
+    if (socket->property(kHeadProperty).toBool() || !socket->isOpen())
         return;
-    }
     const QByteArray bytes = socket->peek(socket->bytesAvailable());
-    const RequestHead::Verdict v = RequestHead::check(bytes);
+    RequestHead::Head head;
+    const RequestHead::Verdict v = RequestHead::check(bytes, &head);
     if (v == RequestHead::Verdict::Incomplete)
         return;
-    if (v != RequestHead::Verdict::Accept) {
-        reject(socket, RequestHead::status(v));
-        return;
-    }
     socket->setProperty(kHeadProperty, true);
     disconnect(socket, &QTcpSocket::readyRead, this, nullptr);
+    socket->skip(bytes.size());
+    if (v != RequestHead::Verdict::Accept) {
+        const int status = RequestHead::status(v);
+        answer(socket, status, "text/plain; charset=utf-8",
+               QByteArray::number(status) + ' ' + reason(status) + '\n',
+               status == 405 ? "Allow: GET\r\n" : "");
+        return;
+    }
     // Plain answers are written within moments; a client that never reads
     // its answer is dropped. A socket that became a WebSocket stays.
     QTimer::singleShot(m_httpLifetimeMs, socket, [socket] {
         if (!socket->property(kWebSocketProperty).toBool())
             socket->abort();
     });
-    addPendingConnection(socket);
-    Q_EMIT newConnection();
-    // The head is already buffered: let the HTTP server read it now.
-    const QPointer<QTcpSocket> s = socket;
-    QMetaObject::invokeMethod(
-        socket,
-        [s] {
-            if (s && s->bytesAvailable() > 0)
-                Q_EMIT s->readyRead();
-        },
-        Qt::QueuedConnection);
+    if (onRequest)
+        onRequest(socket, head);
+    else
+        answer(socket, 503, "text/plain; charset=utf-8", "503 Not ready\n");
 }
 
-void FeedTcpServer::reject(QTcpSocket* socket, int status)
+void FeedTcpServer::answer(QTcpSocket* socket, int status, const QByteArray& type,
+                           const QByteArray& body, const QByteArray& headers)
+{
+    QByteArray out = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason(status) + "\r\n";
+    out += "Content-Type: " + type + "\r\nContent-Length: " + QByteArray::number(body.size()) +
+           "\r\n"
+           "X-Content-Type-Options: nosniff\r\n"
+           "Content-Security-Policy: default-src 'none'; script-src 'self'; style-src 'self'; "
+           "connect-src 'self'; img-src 'self'; base-uri 'none'; form-action 'none'\r\n"
+           "Referrer-Policy: no-referrer\r\n"
+           "Cache-Control: no-store\r\n"
+           "Connection: close\r\n";
+    if (status == 503)
+        out += "Retry-After: 1\r\n";
+    out += headers + "\r\n" + body;
+    socket->write(out);
+    finish(socket);
+}
+
+void FeedTcpServer::finish(QTcpSocket* socket)
 {
     socket->setProperty(kHeadProperty, true);
     disconnect(socket, &QTcpSocket::readyRead, this, nullptr);
-    const QByteArray body = QByteArray::number(status) + ' ' + reason(status) + '\n';
-    QByteArray answer = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason(status) + "\r\n";
-    if (status == 405)
-        answer += "Allow: GET\r\n";
-    answer += "Content-Type: text/plain; charset=utf-8\r\n"
-              "X-Content-Type-Options: nosniff\r\n"
-              "Connection: close\r\n"
-              "Content-Length: " +
-              QByteArray::number(body.size()) + "\r\n\r\n" + body;
-    socket->write(answer);
-    socket->disconnectFromHost();
     // A client that reads nothing of the answer does not hold the socket.
     QTimer::singleShot(m_headTimeoutMs, socket, [socket] { socket->abort(); });
-    if (socket->state() == QAbstractSocket::UnconnectedState)
-        socket->deleteLater();
+    socket->disconnectFromHost();
 }
 
 } // namespace kestrane

@@ -1,36 +1,57 @@
 #pragma once
 
+#include "feed/RequestHead.h"
+
 #include <QTcpServer>
+
+#include <functional>
 
 class QTcpSocket;
 
 namespace kestrane {
 
-// The listening socket under the feed's HTTP server, enforcing the limits
-// that server has none of: at most kMaxConnections open connections; a
-// request head complete within kHeadTimeoutMs, checked by RequestHead
-// before it is handed on; plain HTTP answers gone within kHttpLifetimeMs;
-// afterwards only a WebSocket may stay open.
+// The listening socket of the feed and every connection it accepts, with
+// their limits: at most kMaxConnections open connections; a request head
+// complete within kHeadTimeoutMs, checked by RequestHead before anything
+// else sees it; plain answers gone within kHttpLifetimeMs; afterwards only a
+// WebSocket may stay open.
+//
+// Each accepted connection holds one slot from its accept until its socket
+// is gone, whatever became of it: the count cannot drift, however a
+// connection ends.
 class FeedTcpServer final : public QTcpServer {
     Q_OBJECT
 public:
     static constexpr int kMaxConnections = 1024;
     static constexpr int kHeadTimeoutMs = 5000;
     static constexpr int kHttpLifetimeMs = 15000;
-    // Set by the HTTP server on a socket it hands on as a WebSocket.
+    // Set on a socket that became a WebSocket: it stays past the lifetime.
     static constexpr const char* kWebSocketProperty = "feedWebSocket";
 
     explicit FeedTcpServer(QObject* parent = nullptr);
+    // Connections accepted whose socket is still there.
     int openConnections() const { return m_open; }
+    int maxConnections() const { return m_maxConnections; }
     // Tests shorten the limits.
     void setLimits(int maxConnections, int headTimeoutMs, int httpLifetimeMs);
+
+    // Gets every request whose head passed the check; it answers (answer())
+    // or keeps the socket as a WebSocket.
+    std::function<void(QTcpSocket*, const RequestHead::Head&)> onRequest;
+
+    // A complete plain answer, then the end of the connection. `headers` are
+    // extra lines, each ending in "\r\n".
+    void answer(QTcpSocket* socket, int status, const QByteArray& type, const QByteArray& body,
+                const QByteArray& headers = {});
+    // Closes after the last bytes written; by force when the client does not
+    // take them within the head timeout.
+    void finish(QTcpSocket* socket);
 
 protected:
     void incomingConnection(qintptr handle) override;
 
 private:
     void readHead(QTcpSocket* socket);
-    void reject(QTcpSocket* socket, int status);
 
     int m_open = 0;
     int m_maxConnections = kMaxConnections;

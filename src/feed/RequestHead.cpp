@@ -6,8 +6,8 @@ namespace kestrane {
 
 namespace {
 
-constexpr const char* kRoutes[] = {"/",        "/overlay",  "/state",      "/live",
-                                   "/feed.js", "/board.js", "/overlay.js", "/feed.css"};
+constexpr const char* kRoutes[] = {"/",         "/overlay",    "/state",    "/live",   "/feed.js",
+                                   "/board.js", "/overlay.js", "/feed.css", "/results"};
 
 bool isToken(const QByteArray& s)
 {
@@ -38,7 +38,24 @@ bool RequestHead::isRoute(const QByteArray& r)
     return false;
 }
 
-RequestHead::Verdict RequestHead::check(const QByteArray& bytes)
+QByteArray RequestHead::Head::value(const QByteArray& name) const
+{
+    for (const auto& [n, v] : headers) {
+        if (n == name)
+            return v;
+    }
+    return {};
+}
+
+int RequestHead::Head::count(const QByteArray& name) const
+{
+    int n = 0;
+    for (const auto& h : headers)
+        n += h.first == name;
+    return n;
+}
+
+RequestHead::Verdict RequestHead::check(const QByteArray& bytes, Head* head)
 {
     const qsizetype end = bytes.indexOf("\r\n\r\n");
     if (end < 0)
@@ -60,6 +77,7 @@ RequestHead::Verdict RequestHead::check(const QByteArray& bytes)
     const QList<QByteArray> request = lines.first().trimmed().split(' ');
     if (request.size() != 3 || !isToken(request[0]) || !request[2].startsWith("HTTP/1."))
         return Verdict::BadRequest;
+    QList<QPair<QByteArray, QByteArray>> headers;
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const QByteArray line = lines[i].trimmed();
         const qsizetype colon = line.indexOf(':');
@@ -73,6 +91,7 @@ RequestHead::Verdict RequestHead::check(const QByteArray& bytes)
             if (static_cast<unsigned char>(c) < 32 && c != '\t')
                 return Verdict::BadRequest;
         }
+        headers.append({name, value});
     }
     if (request[0] != "GET")
         return Verdict::MethodNotAllowed;
@@ -81,6 +100,8 @@ RequestHead::Verdict RequestHead::check(const QByteArray& bytes)
         return Verdict::BadRequest;
     if (!isRoute(route(target)))
         return Verdict::NotFound;
+    if (head)
+        *head = Head{target, headers};
     return Verdict::Accept;
 }
 

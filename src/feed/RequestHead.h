@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+#include <QPair>
 
 namespace kestrane {
 
@@ -21,8 +23,18 @@ public:
         TooLarge,         // 431
     };
 
-    // `bytes` is everything received so far on a fresh connection.
-    static Verdict check(const QByteArray& bytes);
+    // The parts of an accepted head; header names in lower case.
+    struct Head {
+        QByteArray target;
+        QList<QPair<QByteArray, QByteArray>> headers;
+        // The value of the first header of that name, and how many there are.
+        QByteArray value(const QByteArray& name) const;
+        int count(const QByteArray& name) const;
+    };
+
+    // `bytes` is everything received so far on a fresh connection; `head`
+    // receives the parts when the verdict is Accept.
+    static Verdict check(const QByteArray& bytes, Head* head = nullptr);
     static int status(Verdict v);
     // The route part of a request target ("/state?w=1" gives "/state").
     static QByteArray route(const QByteArray& target);

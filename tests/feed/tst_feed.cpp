@@ -2,11 +2,13 @@
 #include "board/LabelMeasure.h"
 #include "feed/BoardJson.h"
 #include "feed/FeedAddress.h"
+#include "feed/FeedHosts.h"
 #include "feed/FeedHttpServer.h"
 #include "feed/FeedService.h"
 #include "feed/FeedTcpServer.h"
 #include "support/TestMain.h"
 
+#include <QHostInfo>
 #include <QWebSocket>
 
 using namespace kestrane;
@@ -24,18 +26,36 @@ class TestFeed : public QObject {
     std::unique_ptr<QWebSocket> m_good; // on a window as large as the audience screen
     QStringList m_goodGot;
 
+    QByteArray host() const { return "127.0.0.1:" + QByteArray::number(m_feed->port()); }
+    QByteArray upgrade(const QByteArray& target = "/live?w=1920&h=1080",
+                       const QByteArray& more = {}) const
+    {
+        return "GET " + target + " HTTP/1.1\r\nHost: " + host() +
+               "\r\nUpgrade: websocket\r\nConnection: Upgrade\r\nSec-WebSocket-Version: 13\r\n"
+               "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n" +
+               more + "\r\n";
+    }
+    std::unique_ptr<QTcpSocket> connectRaw(const QByteArray& request)
+    {
+        auto s = std::make_unique<QTcpSocket>();
+        s->connectToHost(QHostAddress::LocalHost, m_feed->port());
+        s->write(request);
+        return s;
+    }
     // All the server answers until it closes.
     QByteArray exchange(const QByteArray& request)
     {
-        QTcpSocket s;
-        s.connectToHost(QHostAddress::LocalHost, m_feed->port());
-        s.write(request);
+        const auto s = connectRaw(request);
         QByteArray got;
         const auto closed = [&] {
-            got += s.readAll();
-            return s.state() == QTcpSocket::UnconnectedState;
+            got += s->readAll();
+            return s->state() == QTcpSocket::UnconnectedState;
         };
-        return QTest::qWaitFor(closed, 3000) ? got + s.readAll() : "<still open>";
+        return QTest::qWaitFor(closed, 3000) ? got + s->readAll() : "<still open>";
+    }
+    QByteArray get(const QByteArray& target)
+    {
+        return exchange("GET " + target + " HTTP/1.1\r\nHost: " + host() + "\r\n\r\n");
     }
     // A change on the console reaches the good client as one message.
     void goodClientGets(const std::function<void()>& change)
@@ -46,10 +66,13 @@ class TestFeed : public QObject {
         QTest::qWait(20);
         QCOMPARE(m_goodGot.size(), before + 1);
     }
+    void setCaption(int i) { m_c->s.Text1.setText(QString::number(i)), m_c->s.Command12.click(); }
 
 private Q_SLOTS:
     void init()
     {
+        // Sockets closing under the server's feet must not fill stderr.
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("QIODevice|QAbstractSocket")));
         m_c = std::make_unique<TestConsole>();
         m_c->k.boards.setTextMeasure(&m_measure);
         m_c->k.startUp.Form_Load();
@@ -92,6 +115,7 @@ private Q_SLOTS:
         goodClientGets([&] { s.Command6.click(); });
         goodClientGets([&] { s.Command11.click(); }); // the KO count
         goodClientGets([&] { s.Timer2.tick(); });
+        goodClientGets([&] { setCaption(7); }); // written to the board only
         QCOMPARE(m_goodGot.last(), shown());
         // The names, cut for the feed's size as for the board's.
         goodClientGets([&] {
@@ -110,12 +134,12 @@ private Q_SLOTS:
     }
 
     // Raw requests answered with their status, or closed without a word;
-    // "@" clients that do more than send are dropped.
+    // "@" clients that do more than send are dropped. "HOST" is this feed's.
     void hostileClients_data()
     {
         QTest::addColumn<QByteArray>("request");
         QTest::addColumn<QByteArray>("answer");
-        const QByteArray v = " HTTP/1.1\r\nHost: x\r\n\r\n";
+        const QByteArray v = " HTTP/1.1\r\nHost: HOST\r\n\r\n";
         const QByteArray get = "GET / HTTP/1.1\r\n";
         QByteArray many = get;
         for (int i = 0; i < 60; ++i)
@@ -133,7 +157,10 @@ private Q_SLOTS:
             {"GET / HTTP/1.1\nHost: x\r\n\r\n", "400"},
             {many + "\r\n", "431"},
             {QByteArray(20000, 'G'), "431"},
-            {get + "Host: x", ""}, // never ends its head
+            {get + "Host: HOST", ""}, // never ends its head
+            {"GET /live?w=1920&h=1080 HTTP/1.1\r\nHost: HOST\r\nUpgrade: websocket\r\n"
+             "Connection: Upgrade\r\nSec-WebSocket-Version: 8\r\n\r\n",
+             "426"},
             {"@flood", ""},
             {"@never reads", ""},
             {"@text", ""},
@@ -148,6 +175,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, request);
         QFETCH(QByteArray, answer);
+        request.replace("HOST", host());
         const QString scores = m_c->s.scri.caption();
         if (request == "@flood") { // more connections than the limit, all silent
             std::vector<std::unique_ptr<QTcpSocket>> idle(45);
@@ -155,23 +183,19 @@ private Q_SLOTS:
                 s = std::make_unique<QTcpSocket>();
                 s->connectToHost(QHostAddress::LocalHost, m_feed->port());
             }
-            QTRY_COMPARE(m_feed->tcp().openConnections(), 40);
+            QTRY_VERIFY(m_feed->tcp().openConnections() >= 40);
             QTRY_COMPARE(m_feed->tcp().openConnections(), 1); // the good client stays
-        } else if (request == "@never reads") {               // its answers pile up on the server
-            QTcpSocket slow;
-            slow.setReadBufferSize(1);
-            slow.connectToHost(QHostAddress::LocalHost, m_feed->port());
-            slow.write("GET /live?w=1920&h=1080 HTTP/1.1\r\nHost: x\r\nUpgrade: websocket\r\n"
-                       "Connection: Upgrade\r\nSec-WebSocket-Version: 13\r\n"
-                       "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n\r\n");
+        } else if (request == "@never reads") {               // its states pile up, then it goes
+            m_feed->http().setLiveLimits(100, 500);
+            auto slow = connectRaw(upgrade());
+            slow->setReadBufferSize(1);
             QTRY_COMPARE(m_feed->http().liveClients(), 2);
-            for (int i = 0; i < 2000 && m_feed->http().liveClients() == 2; ++i) {
+            for (int i = 0; i < 3000 && m_feed->http().liveClients() == 2; ++i) {
                 m_c->s.Label3.setCaption(QString::number(i % 10));
-                QCoreApplication::processEvents();
+                QTest::qWait(1);
             }
             QCOMPARE(m_feed->http().liveClients(), 1);
-            const QByteArray now = exchange("GET /state?w=1920&h=1080 HTTP/1.1\r\n\r\n");
-            QTRY_VERIFY(now.endsWith(m_goodGot.last().toUtf8())); // the good client caught up
+            QTRY_VERIFY(get("/state?w=1920&h=1080").endsWith(m_goodGot.last().toUtf8()));
         } else if (request.startsWith('@')) { // the feed only talks: a message ends that client
             QWebSocket bad;
             bad.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/live").arg(m_feed->port())));
@@ -188,7 +212,200 @@ private Q_SLOTS:
         }
         QCOMPARE(m_c->s.scri.caption(), scores);
         goodClientGets([this] { m_c->s.Command6.click(); });
-        QVERIFY(exchange("GET /state HTTP/1.1\r\n\r\n").startsWith("HTTP/1.1 200"));
+        QVERIFY(get("/state").startsWith("HTTP/1.1 200"));
+    }
+
+    // Only this PC's names, and no other web site's pages.
+    void sameOriginOnly_data()
+    {
+        QTest::addColumn<QByteArray>("headers");
+        QTest::addColumn<bool>("live");
+        QTest::addColumn<QByteArray>("answer");
+        const std::tuple<const char*, bool, const char*> rows[] = {
+            {"Host: 127.0.0.1:PORT\r\n", false, "200"},
+            {"Host: localhost:PORT\r\n", false, "200"},
+            {"Host: LOCALHOST:PORT\r\n", false, "200"},
+            {"Host: [::1]:PORT\r\n", false, "200"},
+            {"Host: attacker.example\r\n", false, "421"},
+            {"Host: attacker.example:PORT\r\n", false, "421"},
+            {"Host: 127.0.0.1\r\n", false, "421"}, // port 80 is not this feed's
+            {"Host: 127.0.0.1:1PORT\r\n", false, "421"},
+            {"Host: 0.0.0.0:PORT\r\n", false, "421"},
+            {"", false, "400"},
+            {"Host: 127.0.0.1:PORT\r\nHost: 127.0.0.1:PORT\r\n", false, "400"},
+            {"Host: 127.0.0.1:PORT\r\n", true, "101"},
+            {"Host: 127.0.0.1:PORT\r\nOrigin: http://127.0.0.1:PORT\r\n", true, "101"},
+            {"Host: localhost:PORT\r\nOrigin: http://localhost:PORT\r\n", true, "101"},
+            {"Host: 127.0.0.1:PORT\r\nOrigin: http://attacker.example\r\n", true, "403"},
+            {"Host: 127.0.0.1:PORT\r\nOrigin: http://localhost:PORT\r\n", true, "403"},
+            {"Host: 127.0.0.1:PORT\r\nOrigin: http://127.0.0.1:1PORT\r\n", true, "403"},
+            {"Host: 127.0.0.1:PORT\r\nOrigin: null\r\n", true, "403"},
+            {"Host: 127.0.0.1:PORT\r\nOrigin: https://127.0.0.1:PORT\r\n", true, "403"},
+            {"Host: 127.0.0.1:PORT\r\nOrigin: http://attacker.example\r\n", false, "403"},
+        };
+        for (const auto& [headers, live, answer] : rows)
+            QTest::addRow("%s%s", live ? "live " : "", headers)
+                << QByteArray(headers) << live << QByteArray(answer);
+    }
+    void sameOriginOnly()
+    {
+        QFETCH(QByteArray, headers);
+        QFETCH(bool, live);
+        QFETCH(QByteArray, answer);
+        headers.replace("PORT", QByteArray::number(m_feed->port()));
+        const QByteArray request =
+            live ? "GET /live HTTP/1.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+                   "Sec-WebSocket-Version: 13\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+                 : "GET /state HTTP/1.1\r\n";
+        const auto s = connectRaw(request + headers + "\r\n");
+        QTRY_VERIFY(s->bytesAvailable() >= 12);
+        QCOMPARE(s->read(12), "HTTP/1.1 " + answer);
+        QCOMPARE(m_feed->http().liveClients(), answer == "101" ? 2 : 1);
+    }
+
+    // Bound to every network, the PC's names and addresses count too, never
+    // the "any" address, which no browser can reach.
+    void wideBindNames()
+    {
+        FeedHosts hosts(QHostAddress(QHostAddress::AnyIPv4), 8080);
+        const QByteArray name = QHostInfo::localHostName().toLower().toUtf8();
+        QVERIFY(hosts.acceptsHost(name + ":8080"));
+        QVERIFY(hosts.acceptsHost(name + ".local:8080"));
+        QVERIFY(hosts.acceptsHost("localhost:8080"));
+        QVERIFY(!hosts.acceptsHost(name + ".example:8080"));
+        QVERIFY(!hosts.acceptsHost("0.0.0.0:8080"));
+        QVERIFY(!hosts.pageAddresses().join(' ').contains("0.0.0.0"));
+        FeedHosts loopback(QHostAddress(QHostAddress::LocalHost), 80);
+        QVERIFY(loopback.acceptsHost("localhost"));
+        QVERIFY(!loopback.acceptsHost(name));
+        QCOMPARE(loopback.pageAddresses(), QStringList{"http://127.0.0.1/"});
+    }
+
+    // Every kind of upgrade, and the slots all come back: the page is still
+    // served and the count is where it started.
+    void everySlotComesBack()
+    {
+        m_feed->tcp().setLimits(60, 2000, 2000);
+        m_feed->http().setLiveLimits(20, 60000);
+        const int before = m_feed->tcp().openConnections();
+        const QByteArray kinds[] = {
+            upgrade(),                                                       // kept, then closed
+            upgrade("/live?w=1&h=1", "Origin: http://attacker.example\r\n"), // 403
+            upgrade("/live?w=-1"),                                           // 400
+            upgrade().replace("Version: 13", "Version: 7"),                  // 426
+            upgrade().replace("dGhlIHNhbXBsZSBub25jZQ==", "short"),          // 400
+            upgrade().left(40),                                              // never ends
+        };
+        int reset = 0;
+        for (int round = 0; round < 5000 / 50; ++round) {
+            std::vector<std::unique_ptr<QTcpSocket>> batch;
+            for (int i = 0; i < 50; ++i)
+                batch.push_back(connectRaw(kinds[(round + i) % std::size(kinds)]));
+            QTRY_VERIFY(std::all_of(batch.begin(), batch.end(), [](const auto& s) {
+                return s->bytesAvailable() > 0 || s->bytesToWrite() == 0;
+            }));
+            QTest::qWait(5);
+            // Some end politely, some abruptly: a reset or a close.
+            for (auto& s : batch)
+                ++reset % 2 ? s->abort() : s->disconnectFromHost();
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(m_feed->tcp().openConnections(), before, 5000);
+        QCOMPARE(m_feed->http().liveClients(), 1);
+        QVERIFY(get("/").startsWith("HTTP/1.1 200"));
+        // Past the live limit an upgrade hears "try again later" (1013).
+        m_feed->http().setLiveLimits(1, 60000);
+        const auto busy = connectRaw(upgrade());
+        QTRY_VERIFY(busy->state() == QTcpSocket::UnconnectedState || busy->bytesAvailable() > 0);
+        QTRY_VERIFY(busy->peek(4096).contains("\r\n\r\n\x88"));
+        const QByteArray all = busy->readAll();
+        const QByteArray frame = all.mid(all.indexOf("\r\n\r\n") + 4);
+        QCOMPARE(frame.mid(2, 2), QByteArray("\x03\xf5", 2));
+    }
+
+    // Every window size is served, the console builds only a few of them per
+    // change, and every client gets every change; /state stays exact.
+    void anySize()
+    {
+        m_feed->tcp().setLimits(300, 5000, 5000);
+        std::vector<std::unique_ptr<QWebSocket>> clients(200);
+        std::vector<QStringList> got(clients.size());
+        for (size_t i = 0; i < clients.size(); ++i) {
+            clients[i] = std::make_unique<QWebSocket>();
+            connect(clients[i].get(), &QWebSocket::textMessageReceived, this,
+                    [&got, i](const QString& t) { got[i] << t; });
+            clients[i]->open(QUrl(QStringLiteral("ws://127.0.0.1:%1/live?w=%2&h=%3")
+                                      .arg(m_feed->port())
+                                      .arg(320 + int(i) * 7)
+                                      .arg(240 + int(i) * 3)));
+            if (i % 40 == 39)
+                QTRY_COMPARE(m_feed->http().liveClients(), int(i) + 2);
+        }
+        QTRY_VERIFY(std::all_of(got.begin(), got.end(), [](const auto& g) { return !g.empty(); }));
+        for (int change = 0; change < 3; ++change) {
+            setCaption(10 + change);
+            const auto all = [&] {
+                return std::all_of(got.begin(), got.end(),
+                                   [&](const auto& g) { return g.size() == change + 2; });
+            };
+            (void)QTest::qWaitFor(all, 20000);
+            QString counts;
+            for (const auto& g : got)
+                counts += QString::number(g.size());
+            QVERIFY2(all(), qPrintable(counts));
+            QVERIFY(m_feed->http().builtSizes() <= FeedHttpServer::kMaxBuiltSizes);
+        }
+        const QByteArray exact = get("/state?w=1001&h=777");
+        QVERIFY(exact.contains("\"width\":1001") && exact.contains("\"height\":777"));
+    }
+
+    // Clients that never read: the program keeps at most the newest state
+    // for each, while a reading client gets every change.
+    void neverReadingClients()
+    {
+        m_feed->tcp().setLimits(1100, 60000, 60000);
+        m_feed->http().setLiveLimits(1050, 120000);
+        std::vector<std::unique_ptr<QTcpSocket>> idle;
+        for (int i = 0; i < 1000; ++i) {
+            idle.push_back(connectRaw(upgrade("/live?w=1920&h=1080")));
+            idle.back()->setReadBufferSize(1);
+            if (i % 100 == 99)
+                QTRY_COMPARE_WITH_TIMEOUT(m_feed->http().liveClients(), i + 2, 10000);
+        }
+        const qint64 frameSize = m_goodGot.last().toUtf8().size() + 16;
+        const qint64 bound = 1001 * (frameSize + 1024) + 4 * frameSize;
+        qint64 peak = 0;
+        const qsizetype before = m_goodGot.size();
+        for (int i = 0; i < 1000; ++i) {
+            setCaption(i);
+            // Without polling steps: 1,000 of them would take most of the time.
+            QEventLoop loop;
+            const auto got = connect(m_good.get(), &QWebSocket::textMessageReceived, &loop,
+                                     &QEventLoop::quit, Qt::QueuedConnection);
+            QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+            if (m_goodGot.size() < before + i + 1)
+                loop.exec();
+            disconnect(got);
+            QCOMPARE(m_goodGot.size(), before + i + 1);
+            peak = std::max(peak, m_feed->http().bufferedBytes());
+            QVERIFY2(peak <= bound, qPrintable(QString::number(peak)));
+        }
+        QCOMPARE(m_feed->http().liveClients(), 1001);
+        qInfo("program-side buffers, peak: %lld bytes for 1001 clients (bound %lld)", peak, bound);
+    }
+
+    // "/results" only while the operator allows it, and only with something
+    // to serve.
+    void results()
+    {
+        QVERIFY(get("/results").startsWith("HTTP/1.1 404"));
+        m_feed->setServeResults(true);
+        QVERIFY(get("/results").startsWith("HTTP/1.1 404"));
+        m_feed->setResultsProvider([] { return QByteArray("[{\"match\":1}]"); });
+        QVERIFY(get("/results").endsWith("\r\n\r\n[{\"match\":1}]"));
+        QVERIFY(exchange("GET /results HTTP/1.1\r\nHost: attacker.example\r\n\r\n")
+                    .startsWith("HTTP/1.1 421"));
+        m_feed->setServeResults(false);
+        QVERIFY(get("/results").startsWith("HTTP/1.1 404"));
     }
 
     // The address on the command line: a bare port is loopback only.

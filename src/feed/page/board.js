@@ -1,5 +1,7 @@
 // The audience board, drawn from the state Kestrane scales for this
-// window's size: the browser keeps no copy of the scaling rules.
+// window's size: the browser keeps no copy of the scaling rules. When the
+// state comes for a nearby size (Kestrane builds a few sizes only), it is
+// stretched to the window by the small rest.
 'use strict';
 
 (() => {
@@ -13,14 +15,21 @@
 
   const render = (state) => {
     const ratio = window.devicePixelRatio || 1;
-    canvas.width = Math.round(state.width * ratio);
-    canvas.height = Math.round(state.height * ratio);
-    canvas.style.width = `${state.width}px`;
-    canvas.style.height = `${state.height}px`;
+    const w = asked.w;
+    const h = asked.h;
+    canvas.width = Math.round(w * ratio);
+    canvas.height = Math.round(h * ratio);
+    canvas.style.width = `${w}px`;
+    canvas.style.height = `${h}px`;
     ctx.setTransform(ratio, 0, 0, ratio, 0, 0);
     ctx.fillStyle = state.back;
-    ctx.fillRect(0, 0, state.width, state.height);
-    feed.draw(ctx, state, (e) => e, 1);
+    ctx.fillRect(0, 0, w, h);
+    const sx = w / state.width;
+    const sy = h / state.height;
+    const exact = sx === 1 && sy === 1;
+    const box = exact ? (e) => e
+      : (e) => ({ x: e.x * sx, y: e.y * sy, w: e.w * sx, h: e.h * sy });
+    feed.draw(ctx, state, box, exact ? 1 : Math.min(sx, sy));
     window.kestrane.frames += 1;
     window.kestrane.state = state;
     if (window.kestrane.onDraw) window.kestrane.onDraw(state);
