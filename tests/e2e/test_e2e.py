@@ -18,6 +18,7 @@ import time
 import traceback
 
 import desktop as d
+import keys_checks as keys
 
 TITLE = "Kestrane 1.2.1"
 RED = (0xC0, 0x00, 0x00)
@@ -377,10 +378,13 @@ ARRANGEMENTS = {
     "two-screens": [
         console_appears_with_settings, controls_say_what_they_are_for, board_fills_audience_monitor,
         ippon_sounds_the_end_and_blinks_aka, penalty_lights_its_lamp,
+        keys.keys_follow_the_command, keys.penalty_names_follow_the_rule_set, keys.clicks_arm_nothing,
+        keys.changes_are_announced,
         s_key_runs_the_clock_and_warns_at_thirty_seconds, warning_file_replaced_after_a_failed_load_plays,
         ko_replaces_the_board_clock, external_mirror_reopens_red_on_the_right,
         save_and_restart_keeps_the_option, middle_click_paste_keeps_digits,
         window_manager_close_asks_during_a_match,
+        *([keys.orca_speaks_scores_and_the_clock] if os.environ.get("E2E_ORCA") else []),
     ],
     "one-screen": [single_monitor_board_is_visible],
     "projector-left": [projector_left_keeps_console_and_board_apart, unplugged_projector_sends_console_home],
