@@ -23,8 +23,6 @@ test_pkgs=(
   xvfb x11-xserver-utils x11-utils openbox xdotool x11-apps imagemagick
   pulseaudio pulseaudio-utils sox
   dbus at-spi2-core python3-pyatspi
-  orca speech-dispatcher espeak-ng speech-dispatcher-espeak-ng  # the screen-reader check (without
-                                     # the espeak-ng module speech-dispatcher's dummy one hangs Orca)
   weston qt6-wayland                 # the board under a Wayland compositor
   chromium                           # the board feed's browser test
 )

@@ -384,7 +384,6 @@ ARRANGEMENTS = {
         ko_replaces_the_board_clock, external_mirror_reopens_red_on_the_right,
         save_and_restart_keeps_the_option, middle_click_paste_keeps_digits,
         window_manager_close_asks_during_a_match,
-        *([keys.orca_speaks_scores_and_the_clock] if os.environ.get("E2E_ORCA") else []),
     ],
     "one-screen": [single_monitor_board_is_visible],
     "projector-left": [projector_left_keeps_console_and_board_apart, unplugged_projector_sends_console_home],
