@@ -86,3 +86,17 @@ def changes_are_announced(op):
         heard.append(d.wait_until(lambda: said().startswith(words) and said(), 3) or said())
     assert all(h.startswith(w) for h, w in zip(heard, ("Aka ippon ", "Clock started at ",
                                                         "Clock stopped at ", "Match reset"))), heard
+
+
+def wayland_board_keys_go_to_the_console(op):
+    # Under weston a click gives the board the focus: S typed there still
+    # runs the clock. The board is full-screen on weston's second output.
+    line = [x for x in d.run("xwininfo", "-root", "-tree").splitlines() if '"Weston Compositor - screen1"' in x]
+    x, y, w, h = d.geometry(int(line[0].split()[0], 16))
+    d.run("xdotool", "mousemove", "--sync", str(x + w // 4), str(y + h // 2), "click", "1")
+    time.sleep(0.5)
+    before = op.clock_digits()
+    d.key("s")
+    running = d.wait_until(lambda: op.clock_digits() != before, 3)
+    d.key("s")
+    assert running, f"S typed on the board under Wayland did not start the clock ({before})"

@@ -387,7 +387,7 @@ ARRANGEMENTS = {
     ],
     "one-screen": [single_monitor_board_is_visible],
     "projector-left": [projector_left_keeps_console_and_board_apart, unplugged_projector_sends_console_home],
-    "wayland": [board_full_screen_under_wayland],  # starts the program itself
+    "wayland": [board_full_screen_under_wayland, keys.wayland_board_keys_go_to_the_console],  # starts the program itself
 }
 
 
