@@ -21,6 +21,7 @@ import desktop as d
 import recover_checks as rc
 import sound_checks as snd
 import names_checks
+import keys_checks as keys
 
 TITLE = "Kestrane 1.2.1"
 RED = (0xC0, 0x00, 0x00)
@@ -382,6 +383,8 @@ ARRANGEMENTS = {
         console_appears_with_settings, controls_say_what_they_are_for, board_fills_audience_monitor,
         names_checks.names_on_the_board,
         ippon_sounds_the_end_and_blinks_aka, penalty_lights_its_lamp,
+        keys.keys_follow_the_command, keys.penalty_names_follow_the_rule_set, keys.clicks_arm_nothing,
+        keys.changes_are_announced,
         s_key_runs_the_clock_and_warns_at_thirty_seconds, warning_file_replaced_after_a_failed_load_plays,
         ko_replaces_the_board_clock, external_mirror_reopens_red_on_the_right,
         save_and_restart_keeps_the_option, middle_click_paste_keeps_digits,
@@ -395,7 +398,7 @@ ARRANGEMENTS = {
     "one-screen": [single_monitor_board_is_visible],
     "projector-left": [projector_left_keeps_console_and_board_apart, unplugged_projector_sends_console_home,
                        rc.projector_moved_right_leaves_console_on_primary],
-    "wayland": [board_full_screen_under_wayland],  # starts the program itself
+    "wayland": [board_full_screen_under_wayland, keys.wayland_board_keys_go_to_the_console],  # starts the program itself
 }
 
 
