@@ -11,6 +11,7 @@
 #include "platform/QtScreenPort.h"
 #include "platform/QtSoundPort.h"
 #include "platform/TimerDriver.h"
+#include "tournament/TournamentActions.h"
 
 #include <QApplication>
 
@@ -78,6 +79,7 @@ int main(int argc, char* argv[])
         feed = kestrane::FeedService::start(console, where);
 
     kestrane::view::ConsoleWindow window(console);
+    const kestrane::view::TournamentActions tournament(console, window);
     windows.setConsole(&window);
     // Once the console has closed nothing of it may tick again.
     QObject::connect(&window, &kestrane::view::ConsoleWindow::closed, &timers,

@@ -43,6 +43,8 @@ void ConsoleCommands::consoleClosing()
 {
     // Stop every timer before the board goes, so that no tick can write into
     // (and so recreate) a board after the console has closed.
+    // The match under way is logged while its blinking still shows the end.
+    m_k.day.consoleClosing();
     MatchState& s = m_k.state;
     for (Element* t : {&s.Timer1, &s.Timer2, &s.Timer3, &s.Timer4})
         t->setEnabled(false);

@@ -18,6 +18,7 @@ import time
 import traceback
 
 import desktop as d
+from day_checks import tournament_day_through_three_matches
 
 TITLE = "Kestrane 1.2.1"
 RED = (0xC0, 0x00, 0x00)
@@ -380,7 +381,7 @@ ARRANGEMENTS = {
         s_key_runs_the_clock_and_warns_at_thirty_seconds, warning_file_replaced_after_a_failed_load_plays,
         ko_replaces_the_board_clock, external_mirror_reopens_red_on_the_right,
         save_and_restart_keeps_the_option, middle_click_paste_keeps_digits,
-        window_manager_close_asks_during_a_match,
+        window_manager_close_asks_during_a_match, tournament_day_through_three_matches,
     ],
     "one-screen": [single_monitor_board_is_visible],
     "projector-left": [projector_left_keeps_console_and_board_apart, unplugged_projector_sends_console_home],
