@@ -44,9 +44,9 @@ fi
 if [[ " $stages " == *" fuzz "* ]]; then
   stage "fuzzing"
   cmake --preset fuzz >/dev/null
-  cmake --build --preset fuzz -j"$jobs" --target fuzz_settings fuzz_numbers
+  cmake --build --preset fuzz -j"$jobs" --target fuzz_settings fuzz_numbers fuzz_matchlist
   seconds="${KESTRANE_FUZZ_SECONDS:-30}"
-  for target in settings numbers; do
+  for target in settings numbers matchlist; do
     work=$(mktemp -d)
     cp -r "fuzz/corpus/$target/." "$work/"
     echo "--- fuzz_$target for $seconds s"

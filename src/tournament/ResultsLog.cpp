@@ -32,16 +32,15 @@ QString harmless(QString cell)
     return cell;
 }
 
-bool flushToDisk(QFile& file)
-{
-    return file.flush() && ::fsync(file.handle()) == 0;
-}
-
 } // namespace
 
 ResultsLog::ResultsLog(QString path) : m_path(std::move(path))
 {
-    writer = [](QFile& file, const QByteArray& bytes) { return file.write(bytes); };
+    writer = [](QFile& file, const QByteArray& bytes) {
+        const qint64 written = file.write(bytes);
+        // On the disk before the operator moves on: a power cut keeps it.
+        return file.flush() && ::fsync(file.handle()) == 0 ? written : -1;
+    };
 }
 
 QStringList ResultsLog::header()
@@ -116,7 +115,7 @@ ResultsLog::Appended ResultsLog::append(const ResultRow& row)
     result.offset = size + chunk.size();
     chunk += result.bytes;
     // One write, so that a crash can cut the row short but never mix rows.
-    result.ok = writer(file, chunk) == chunk.size() && flushToDisk(file);
+    result.ok = writer(file, chunk) == chunk.size();
     return result;
 }
 

@@ -49,8 +49,8 @@ public:
     // The complete rows as a JSON array of objects keyed by the header.
     QByteArray json() const;
 
-    // Writes `bytes` into the open file and returns how many went (tests put
-    // a failing writer here).
+    // Writes `bytes` into the open file, flushed to the disk, and returns how
+    // many went, -1 on failure (tests put a failing or a faster writer here).
     std::function<qint64(QFile&, const QByteArray&)> writer;
 
 private:

@@ -51,22 +51,12 @@ TournamentDay::TournamentDay(Kumite2& k)
 
 TournamentDay::~TournamentDay()
 {
-    for (const auto& [element, id] : m_elementObservers)
-        element->removeObserver(id);
     m_k.competitors.removeObserver(m_competitorsObserver);
 }
 
 void TournamentDay::wire()
 {
     m_end.wire();
-    MatchState& s = m_k.state;
-    for (Element* e : {&s.Text1, &s.Text5, &s.Text6, &s.ippon}) {
-        const int id = e->addObserver([this](const Element&, Property p) {
-            if (p == Property::Caption)
-                save();
-        });
-        m_elementObservers.emplace_back(e, id);
-    }
     m_competitorsObserver = m_k.competitors.addObserver([this] { save(); });
 }
 
@@ -83,6 +73,7 @@ void TournamentDay::restoreAtStart()
             MessagePort::Exclamation);
     if (kept) {
         m_day = *kept;
+        m_written = kept;
         MatchState& s = m_k.state;
         // Only what the entry fields could hold themselves is put back.
         if (allDigits(m_day.field, 9))
@@ -203,18 +194,21 @@ void TournamentDay::leavingMatch()
     if (m_k.closeGuard.matchUnderWay())
         log(currentRow());
     m_end.forget();
+    save();
 }
 
 void TournamentDay::consoleClosing()
 {
-    if (!m_k.closeGuard.matchUnderWay())
+    if (!m_k.closeGuard.matchUnderWay()) {
+        save();
         return;
+    }
     // Kept until the next start: a restored match replaces this row.
     const ResultsLog::Appended a = log(currentRow());
-    if (!a.ok)
-        return;
-    m_day.closeRowOffset = a.offset;
-    m_day.closeRow = a.bytes;
+    if (a.ok) {
+        m_day.closeRowOffset = a.offset;
+        m_day.closeRow = a.bytes;
+    }
     save();
 }
 
@@ -240,6 +234,7 @@ void TournamentDay::declinedRestore(ResultRow row)
     row.winner = QStringLiteral("none");
     row.how = QStringLiteral("abandoned");
     log(row);
+    save();
 }
 
 ResultsLog::Appended TournamentDay::log(const ResultRow& row)
@@ -255,7 +250,6 @@ ResultsLog::Appended TournamentDay::log(const ResultRow& row)
                            "it by hand.")
                 .arg(QDir::toNativeSeparators(m_log.path())),
             MessagePort::Error);
-    save();
     return a;
 }
 
@@ -319,6 +313,9 @@ QString TournamentDay::status() const
         .arg(m_day.list.at(p).label, next);
 }
 
+// Written when a match is left, the list moves or the program closes, not
+// at every key typed into the set-up fields: a slow disk never holds up
+// the console while the operator types.
 void TournamentDay::save()
 {
     if (!m_keeping)
@@ -330,7 +327,11 @@ void TournamentDay::save()
     m_day.ippon = s.ippon.text();
     m_day.aka = m_k.competitors.aka();
     m_day.shiro = m_k.competitors.shiro();
-    if (!m_day.write(ProgramFiles(m_k.programDir).tournament()))
+    if (m_written && *m_written == m_day)
+        return;
+    if (m_day.write(ProgramFiles(m_k.programDir).tournament()))
+        m_written = m_day;
+    else
         qWarning("kestrane: the day's set-up could not be written");
 }
 

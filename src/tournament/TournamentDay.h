@@ -73,9 +73,9 @@ private:
     MatchEnd m_end;
     ResultsLog m_log;
     DaySetup m_day;
-    bool m_keeping = false; // the set-up is written on change once start-up has run
+    std::optional<DaySetup> m_written; // as the file holds it
+    bool m_keeping = false; // the set-up is written once start-up has run
     int m_competitorsObserver = 0;
-    std::vector<std::pair<Element*, int>> m_elementObservers;
     std::map<int, std::function<void()>> m_observers;
     int m_nextObserver = 1;
 };
