@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -31,8 +32,9 @@ TournamentActions::TournamentActions(Kumite2& k, ConsoleWindow& window)
     m_status = new QLabel(&window);
     m_status->setObjectName(QStringLiteral("tournamentStatus"));
     m_status->setFont(window.menuBar()->font());
-    m_status->setContentsMargins(8, 0, 8, 0);
+    m_status->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_status->hide();
+    window.menuBar()->installEventFilter(this);
     m_observer = k.day.addObserver([this] { showStatus(); });
     showStatus();
 }
@@ -42,28 +44,36 @@ TournamentActions::~TournamentActions()
     m_k.day.removeObserver(m_observer);
 }
 
-// Shown only while a list is loaded: without one the menu bar is as it was.
+// Shown only while a list is loaded, over the free end of the menu bar: a
+// child of the window (not the bar's corner widget), so that screen readers
+// find it and the bar keeps its height.
 void TournamentActions::showStatus()
 {
     const QString text = m_k.day.status();
-    QMenuBar* bar = m_window.menuBar();
     if (text.isEmpty()) {
-        if (bar->cornerWidget(Qt::TopRightCorner) == m_status)
-            bar->setCornerWidget(nullptr, Qt::TopRightCorner);
         m_status->hide();
         return;
     }
-    // What does not fit ends in "...", the whole text stays in the tooltip
-    // and for screen readers.
+    const QMenuBar* bar = m_window.menuBar();
     const QList<QAction*> menus = bar->actions();
-    const int used = menus.isEmpty() ? 0 : bar->actionGeometry(menus.last()).right();
-    const int room = std::max(80, m_window.width() - used - 24);
-    m_status->setText(m_status->fontMetrics().elidedText(text, Qt::ElideRight, room));
+    const int used = menus.isEmpty() ? 0 : bar->actionGeometry(menus.last()).right() + 16;
+    const QRect room(bar->x() + used, bar->y(), std::max(80, bar->width() - used - 8),
+                     bar->height());
+    // What does not fit ends in "...": the whole text stays in the tooltip
+    // and for screen readers.
+    m_status->setGeometry(room);
+    m_status->setText(m_status->fontMetrics().elidedText(text, Qt::ElideRight, room.width()));
     m_status->setToolTip(text);
     m_status->setAccessibleName(text);
-    if (bar->cornerWidget(Qt::TopRightCorner) != m_status)
-        bar->setCornerWidget(m_status, Qt::TopRightCorner);
     m_status->show();
+    m_status->raise();
+}
+
+bool TournamentActions::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize && !m_status->isHidden())
+        showStatus();
+    return QObject::eventFilter(watched, event);
 }
 
 void TournamentActions::openResultsLog()

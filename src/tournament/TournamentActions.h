@@ -27,6 +27,9 @@ public:
     // Opens a file or folder with the desktop's handler (tests replace it).
     std::function<bool(const QUrl&)> openUrl;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void showStatus();
     void openResultsLog();

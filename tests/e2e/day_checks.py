@@ -3,6 +3,7 @@ results log it leaves, and the day's set-up after a restart."""
 
 import csv
 import os
+import re
 import time
 
 import desktop as d
@@ -15,8 +16,7 @@ DRAW = ("Match;Aka;Aka club;Shiro;Shiro club;Time\r\n"
 
 def status(op):
     """The list's progress at the right of the menu bar, or None."""
-    names = [n.name for n in op.ui.showing("label") if n.name.startswith(("Match ", "Match list"))]
-    names = [n for n in names if not n.startswith("Match clock")]
+    names = [n.name for n in op.ui.showing("label") if re.match(r"Match (list|\d+ of)", n.name)]
     return names[0] if names else None
 
 
