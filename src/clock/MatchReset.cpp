@@ -8,14 +8,8 @@ void MatchReset::wire()
 {
     // Leaving a match by hand logs its result first (not so the reset that
     // starts the sixty seconds: that match goes on).
-    m_k.state.Command13.onClick = [this] {
-        m_k.day.leavingMatch();
-        reset();
-    };
-    m_k.state.rema.onClick = [this] {
-        m_k.day.leavingMatch();
-        reset();
-    };
+    m_k.state.Command13.onClick = [this] { m_k.day.leaveMatch([this] { reset(); }); };
+    m_k.state.rema.onClick = [this] { m_k.day.leaveMatch([this] { reset(); }); };
 }
 
 void MatchReset::reset()

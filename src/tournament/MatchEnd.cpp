@@ -29,7 +29,7 @@ void MatchEnd::wire()
 
     const auto id = m_s.Timer1.addObserver([this](const Element& e, Property p) {
         if (p == Property::Enabled && e.enabled())
-            forget();
+            goesOn();
     });
     m_observers.emplace_back(&m_s.Timer1, id);
     for (Element* blink : {&m_s.Timer3, &m_s.Timer4}) {
@@ -41,13 +41,16 @@ void MatchEnd::wire()
     }
 }
 
-void MatchEnd::observe(Element& e, int property, Cause trigger, bool goesOn)
+void MatchEnd::observe(Element& e, int property, Cause trigger, bool on)
 {
-    const auto id = e.addObserver([this, property, trigger, goesOn](const Element&, Property p) {
+    const auto id = e.addObserver([this, property, trigger, on](const Element& el, Property p) {
         if (static_cast<int>(p) != property)
             return;
-        if (goesOn)
+        // Taking back a match-ending penalty stops every blink.
+        if (trigger == Cause::Penalty && el.value() == 0)
             forget();
+        else if (on)
+            goesOn();
         m_trigger = trigger;
     });
     m_observers.emplace_back(&e, id);
@@ -58,6 +61,17 @@ void MatchEnd::blinkStarted()
     m_cause = m_trigger;
     m_aka = m_aka || m_s.Timer3.enabled();
     m_shiro = m_shiro || m_s.Timer4.enabled();
+}
+
+// A change that continues the match drops the end, except a side whose
+// name still blinks: a score change made by the end itself (two waza-ari
+// turned into an ippon after the decision) keeps it.
+void MatchEnd::goesOn()
+{
+    m_aka = m_aka && m_s.Timer3.enabled();
+    m_shiro = m_shiro && m_s.Timer4.enabled();
+    if (!signalled())
+        m_cause = Cause::None;
 }
 
 void MatchEnd::forget()

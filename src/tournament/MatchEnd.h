@@ -31,10 +31,12 @@ public:
     QString winner() const;
     // "points", "time", "penalty", "KO count"; "abandoned" with no end.
     QString how() const;
+    // The match was left: a new one starts with no end.
     void forget();
 
 private:
-    void observe(Element& e, int property, Cause trigger, bool goesOn);
+    void goesOn();
+    void observe(Element& e, int property, Cause trigger, bool on);
     void blinkStarted();
 
     MatchState& m_s;

@@ -162,7 +162,7 @@ void TournamentDay::nextMatch()
         !m_k.ports.messages.ask(QStringLiteral("The match is under way and no end was "
                                                "signalled. End it and go to the next match?")))
         return;
-    leavingMatch();
+    logLeaving();
     const int count = static_cast<int>(m_day.list.size());
     m_day.position = std::min(m_day.position + 1, count);
     if (m_day.position < count) {
@@ -177,6 +177,7 @@ void TournamentDay::nextMatch()
         m_day.label.clear();
     }
     m_k.matchReset.reset();
+    m_end.forget();
     if (m_day.position < count)
         m_k.competitors.set(m_day.list.at(m_day.position).aka, m_day.list.at(m_day.position).shiro);
     else
@@ -189,12 +190,18 @@ void TournamentDay::nextMatch()
             MessagePort::Information);
 }
 
-void TournamentDay::leavingMatch()
+void TournamentDay::leaveMatch(const std::function<void()>& reset)
+{
+    logLeaving();
+    reset();
+    m_end.forget();
+    save();
+}
+
+void TournamentDay::logLeaving()
 {
     if (m_k.closeGuard.matchUnderWay())
         log(currentRow());
-    m_end.forget();
-    save();
 }
 
 void TournamentDay::consoleClosing()

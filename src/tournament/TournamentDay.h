@@ -36,8 +36,8 @@ public:
     bool loadMatchList(const QString& path);
     // "Next match": ends the match as Reset match does, then the next pair.
     void nextMatch();
-    // A match is being left by Reset match: its row, when one is under way.
-    void leavingMatch();
+    // Reset match: the row of the match under way, then `reset`.
+    void leaveMatch(const std::function<void()>& reset);
     // The program closes: the match under way, if any, is logged.
     void consoleClosing();
     // The operator declined to restore a match after a crash or a close:
@@ -64,6 +64,7 @@ public:
     void removeObserver(int id);
 
 private:
+    void logLeaving();
     ResultsLog::Appended log(const ResultRow& row);
     void save();
     void changed();
@@ -74,7 +75,7 @@ private:
     ResultsLog m_log;
     DaySetup m_day;
     std::optional<DaySetup> m_written; // as the file holds it
-    bool m_keeping = false; // the set-up is written once start-up has run
+    bool m_keeping = false;            // the set-up is written once start-up has run
     int m_competitorsObserver = 0;
     std::map<int, std::function<void()>> m_observers;
     int m_nextObserver = 1;

@@ -204,6 +204,8 @@ void TestTournament::winnerAndHow_data()
     QTest::newRow("KO count to ten, count closed")
         << "Command11 tick2 tick2 tick2 tick2 tick2 tick2 tick2 tick2 tick2 tick2 Command15"
         << "both/KO count";
+    QTest::newRow("two waza-ari turned into an ippon") << "Check25 Command8 Command8"
+                                                       << "Aka/points";
     QTest::newRow("ippon taken back") << "Command6 Command10"
                                       << "none/abandoned";
     QTest::newRow("penalty taken back") << "Check2 Check2"
