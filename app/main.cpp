@@ -18,6 +18,7 @@
 #include "platform/QtScreenPort.h"
 #include "platform/QtSoundPort.h"
 #include "platform/TimerDriver.h"
+#include "tournament/TournamentActions.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -119,6 +120,7 @@ int main(int argc, char* argv[])
     feed.startUp(commandLine.serveBoard());
 
     kestrane::view::ConsoleWindow window(console);
+    const kestrane::view::TournamentActions tournament(console, window);
     windows.setConsole(&window);
     // Keys that reach the board (Wayland gives it the focus on a click).
     boardPresenter.passKey = [&window](QKeyEvent* e) { window.takeKey(*e); };

@@ -44,9 +44,9 @@ fi
 if [[ " $stages " == *" fuzz "* ]]; then
   stage "fuzzing"
   cmake --preset fuzz >/dev/null
-  cmake --build --preset fuzz -j"$jobs" --target fuzz_settings fuzz_numbers fuzz_sound
+  cmake --build --preset fuzz -j"$jobs" --target fuzz_settings fuzz_numbers fuzz_sound fuzz_matchlist
   seconds="${KESTRANE_FUZZ_SECONDS:-30}"
-  for target in settings numbers sound; do
+  for target in settings numbers sound matchlist; do
     work=$(mktemp -d)
     cp -r "fuzz/corpus/$target/." "$work/"
     echo "--- fuzz_$target for $seconds s"

@@ -6,8 +6,10 @@ namespace kestrane {
 
 void MatchReset::wire()
 {
-    m_k.state.Command13.onClick = [this] { reset(); };
-    m_k.state.rema.onClick = [this] { reset(); };
+    // Leaving a match by hand logs its result first (not so the reset that
+    // starts the sixty seconds: that match goes on).
+    m_k.state.Command13.onClick = [this] { m_k.day.leaveMatch([this] { reset(); }); };
+    m_k.state.rema.onClick = [this] { m_k.day.leaveMatch([this] { reset(); }); };
 }
 
 void MatchReset::reset()

@@ -47,6 +47,8 @@ void ConsoleCommands::consoleClosing()
 {
     // Stop every timer before the board goes, so that no tick can write into
     // (and so recreate) a board after the console has closed.
+    // The match under way is logged while its blinking still shows the end.
+    m_k.day.consoleClosing();
     if (beforeClose)
         beforeClose();
     MatchState& s = m_k.state;

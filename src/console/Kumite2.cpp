@@ -23,6 +23,7 @@ Kumite2::Kumite2(Ports p, QString folder) : ports(p), programDir(std::move(folde
     setup.wire();
     commands.wire();
     startUp.wire();
+    day.wire();
 }
 
 } // namespace kestrane

@@ -24,6 +24,7 @@
 #include "platform/ScreenPort.h"
 #include "platform/SoundPort.h"
 #include "platform/WindowPort.h"
+#include "tournament/TournamentDay.h"
 
 #include <QString>
 
@@ -79,6 +80,8 @@ public:
     SetupPanel setup{*this};
     ConsoleCommands commands{*this};
     CloseGuard closeGuard{*this};
+    // The match list, the results log and the day's set-up.
+    TournamentDay day{*this};
     StartUp startUp{*this};
 };
 

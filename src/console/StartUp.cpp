@@ -45,6 +45,7 @@ void StartUp::Form_Load()
     s.Command4.setVisible(false);
 
     loadSettings();
+    m_k.day.restoreAtStart();
 }
 
 // Every way out of here before the end is the silent failure of start-up:

@@ -22,6 +22,7 @@ import recover_checks as rc
 import sound_checks as snd
 import names_checks
 import keys_checks as keys
+from day_checks import tournament_day_through_three_matches
 
 TITLE = "Kestrane 1.2.1"
 RED = (0xC0, 0x00, 0x00)
@@ -394,6 +395,7 @@ ARRANGEMENTS = {
         rc.killed_match_comes_back,
         rc.running_clock_and_close_come_back, rc.projector_blip_brings_the_board_back,
         rc.second_start_raises_the_first,
+        tournament_day_through_three_matches,
     ],
     "one-screen": [single_monitor_board_is_visible],
     "projector-left": [projector_left_keeps_console_and_board_apart, unplugged_projector_sends_console_home,
