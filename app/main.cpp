@@ -10,14 +10,15 @@
 #include "console/MatchJournal.h"
 #include "console/QtWindowPort.h"
 #include "core/ProgramFiles.h"
-#include "feed/FeedService.h"
 #include "feed/FeedControl.h"
+#include "feed/FeedService.h"
 #include "feed/FeedWindow.h"
 #include "platform/QtFileDialogPort.h"
 #include "platform/QtMessagePort.h"
 #include "platform/QtScreenPort.h"
 #include "platform/QtSoundPort.h"
 #include "platform/TimerDriver.h"
+#include "tournament/ResultRow.h"
 #include "tournament/TournamentActions.h"
 
 #include <QApplication>
@@ -141,6 +142,21 @@ int main(int argc, char* argv[])
     kestrane::MatchJournal journal(console, kestrane::ProgramFiles(programDir).matchJournal());
     console.commands.beforeClose = [&journal] { journal.seal(); };
     console.closeGuard.matchKept = [&journal] { return journal.keeping(); };
+    // A match the operator declines to restore goes into the results log as
+    // abandoned, under the names it was fought under.
+    journal.onRestoreDeclined = [&console](const kestrane::MatchJournal::Snapshot& snap) {
+        kestrane::ResultRow row = console.day.rowFrom([&snap](const QString& name) {
+            const kestrane::MatchJournal::Item* item = snap.consoleItem(name);
+            if (!item)
+                return QString();
+            return name.startsWith(QLatin1String("Check")) ? QString::number(item->value)
+                                                           : item->caption;
+        });
+        row.aka = snap.aka;
+        row.shiro = snap.shiro;
+        console.day.declinedRestore(std::move(row));
+    };
+    feed.setResultsProvider([&console] { return console.day.resultsJson(); });
     channel.listen([&window] { return raiseConsole(window); });
     window.show();
     QTimer::singleShot(0, &window, [&journal] { journal.offerRestore(); });
