@@ -74,7 +74,7 @@ def kill(op):
 def killed_match_comes_back(op):
     # No winner (a blinking name would make the pictures differ by phase);
     # never the same place twice in a row (xdotool's synced move would wait).
-    click_all(op, "Reset match", "Start Scoreboard", "Shiro penalty C row 1", "Aka Waza-ari")
+    click_all(op, "Reset match", "Start Scoreboard", "Shiro penalty column C", "Aka Waza-ari")
     run_clock(op, True)
     time.sleep(2.3)
     run_clock(op, False)
