@@ -116,7 +116,7 @@ void FeedWindow::refresh()
             auto* copy = new QPushButton(QStringLiteral("Copy"));
             copy->setAccessibleName(QStringLiteral("Copy %1").arg(url));
             connect(copy, &QPushButton::clicked, this,
-                    [url] { QApplication::clipboard()->setText(url); });
+                    [address = url] { QApplication::clipboard()->setText(address); });
             m_addresses->addWidget(new QLabel(what), row, 0);
             m_addresses->addWidget(text, row, 1);
             m_addresses->addWidget(copy, row, 2);
