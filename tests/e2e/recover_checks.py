@@ -1,6 +1,7 @@
 """End-to-end checks: a live match survives a crash, a close, a projector blip
 and a second start (registered in test_e2e.ARRANGEMENTS)."""
 
+import csv
 import os
 import subprocess
 import time
@@ -93,6 +94,13 @@ def killed_match_comes_back(op):
     restart_and_answer(op, yes=False)
     assert op.ui.find("label", "Aka waza-ari 0") and op.clock_digits() == "1:30", "No did not start clean"
     assert not [f for f in os.listdir(op.folder) if f.endswith("-match.json")], "No kept the file"
+    # The declined match goes into the results log as abandoned, as it stood.
+    logs = [f for f in os.listdir(op.folder) if f.endswith("-results.csv")]
+    assert logs, "the declined match was not logged"
+    with open(os.path.join(op.folder, logs[0]), encoding="utf-8-sig", newline="") as f:
+        last = list(csv.DictReader(f))[-1]
+    got = (last["Aka waza-ari"], last["Shiro penalties"], last["Winner"], last["How"])
+    assert got == ("1", "C", "none", "abandoned"), f"the declined match was logged as {got}"
 
 
 def running_clock_and_close_come_back(op):
