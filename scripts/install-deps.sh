@@ -11,7 +11,7 @@ what="${1:-build}"
 build_pkgs=(
   g++ cmake make pkg-config
   qt6-base-dev qt6-multimedia-dev   # Qt 6.4 Widgets, Test, Multimedia (QAudioSink)
-  qt6-httpserver-dev qt6-websockets-dev  # the live board feed (--serve-board)
+  qt6-websockets-dev                # the live board feed (--serve-board)
   libsndfile1-dev libsamplerate0-dev     # reading sound files, bringing them to one rate
   libpulse-dev                      # following the sound server's default output
   fonts-liberation2                 # Liberation Sans, metric-compatible with Arial

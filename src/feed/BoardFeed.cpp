@@ -85,7 +85,7 @@ QByteArray BoardFeed::state(int w, int h)
     const bool pixels = w > 0 && h > 0;
     if (!pixels)
         w = h = 0;
-    const quint64 k = key(w, h);
+    const quint64 k = FeedSizeKey::of(w, h);
     const auto it = m_cache.constFind(k);
     if (it != m_cache.constEnd())
         return *it;

@@ -3,6 +3,7 @@
 #include "board/BoardHolder.h"
 #include "board/LabelMeasure.h"
 #include "feed/FeedBoard.h"
+#include "feed/FeedSizeKey.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -28,7 +29,7 @@ public:
     // The board's state as JSON for a window of w x h pixels (0 x 0: design
     // twips). Built once per size and change.
     QByteArray state(int w, int h);
-    bool isCached(int w, int h) const { return m_cache.contains(key(w, h)); }
+    bool isCached(int w, int h) const { return m_cache.contains(FeedSizeKey::of(w, h)); }
 
     void boardShown(Kubord2& board, int screenIndex) override;
     void boardClosing(Kubord2& board) override;
@@ -42,7 +43,6 @@ Q_SIGNALS:
     void changed();
 
 private:
-    static quint64 key(int w, int h) { return (quint64(quint32(w)) << 32) | quint32(h); }
     void observe(Element& e);
     void detachBoard();
     void touched();

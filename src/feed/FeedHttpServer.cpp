@@ -1,13 +1,15 @@
 #include "feed/FeedHttpServer.h"
 
 #include "feed/BoardFeed.h"
+#include "feed/FeedRoutes.h"
+#include "feed/FeedSizeKey.h"
 #include "feed/FeedTcpServer.h"
 
-#include <QCryptographicHash>
 #include <QDateTime>
 #include <QFile>
 #include <QTcpSocket>
 #include <QUrlQuery>
+#include <QWebSocket>
 
 #include <algorithm>
 #include <cmath>
@@ -23,11 +25,10 @@ struct Size {
     int h = 0;
 };
 
-// "?w=1920&h=1080", or neither (design twips). Anything else is refused.
-std::optional<Size> sizeOf(const QByteArray& target)
+// "w=1920&h=1080", or neither (design twips). Anything else is refused.
+std::optional<Size> sizeOf(const QString& queryText)
 {
-    const qsizetype q = target.indexOf('?');
-    const QUrlQuery query(q < 0 ? QString() : QString::fromLatin1(target.mid(q + 1)));
+    const QUrlQuery query(queryText);
     const bool hasW = query.hasQueryItem(QStringLiteral("w"));
     const bool hasH = query.hasQueryItem(QStringLiteral("h"));
     if (!hasW && !hasH)
@@ -39,39 +40,6 @@ std::optional<Size> sizeOf(const QByteArray& target)
     if (!okW || !okH || w < 1 || h < 1 || w > BoardFeed::kMaxWidth || h > BoardFeed::kMaxHeight)
         return std::nullopt;
     return Size{w, h};
-}
-
-quint64 keyOf(int w, int h)
-{
-    return (quint64(quint32(w)) << 32) | quint32(h);
-}
-int widthOf(quint64 key)
-{
-    return static_cast<int>(key >> 32);
-}
-int heightOf(quint64 key)
-{
-    return static_cast<int>(key & 0xffffffffU);
-}
-
-// A WebSocket frame from the server: final, unmasked.
-QByteArray frame(quint8 opcode, const QByteArray& payload)
-{
-    QByteArray f;
-    f.reserve(payload.size() + 10);
-    f.append(static_cast<char>(0x80 | opcode));
-    const quint64 n = static_cast<quint64>(payload.size());
-    if (n < 126) {
-        f.append(static_cast<char>(n));
-    } else if (n < 65536) {
-        f.append(static_cast<char>(126));
-        f.append(static_cast<char>(n >> 8)).append(static_cast<char>(n & 0xff));
-    } else {
-        f.append(static_cast<char>(127));
-        for (int shift = 56; shift >= 0; shift -= 8)
-            f.append(static_cast<char>((n >> shift) & 0xff));
-    }
-    return f + payload;
 }
 
 // The console thread's own CPU time: what the feed costs it, without the
@@ -97,21 +65,6 @@ bool hasToken(const QByteArray& list, const QByteArray& token)
     return false;
 }
 
-struct Page {
-    const char* route;
-    const char* resource;
-    const char* type;
-};
-
-constexpr Page kPages[] = {
-    {"/", ":/feed/board.html", "text/html; charset=utf-8"},
-    {"/overlay", ":/feed/overlay.html", "text/html; charset=utf-8"},
-    {"/feed.js", ":/feed/feed.js", "text/javascript; charset=utf-8"},
-    {"/board.js", ":/feed/board.js", "text/javascript; charset=utf-8"},
-    {"/overlay.js", ":/feed/overlay.js", "text/javascript; charset=utf-8"},
-    {"/feed.css", ":/feed/feed.css", "text/css; charset=utf-8"},
-};
-
 const QByteArray kText = "text/plain; charset=utf-8";
 const QByteArray kJson = "application/json";
 
@@ -119,10 +72,18 @@ const QByteArray kJson = "application/json";
 
 FeedHttpServer::FeedHttpServer(BoardFeed& feed, FeedTcpServer& tcp, const FeedHosts& hosts,
                                QObject* parent)
-    : QObject(parent), m_feed(feed), m_tcp(tcp), m_hosts(hosts)
+    : QObject(parent), m_feed(feed), m_tcp(tcp), m_hosts(hosts),
+      m_ws(QString(), QWebSocketServer::NonSecureMode)
 {
     m_tcp.onRequest = [this](QTcpSocket* s, const RequestHead::Head& h) { request(s, h); };
-    connect(&feed, &BoardFeed::changed, this, &FeedHttpServer::broadcast);
+    // It never listens: it only takes over sockets whose head passed the checks.
+    m_ws.setMaxPendingConnections(FeedTcpServer::kMaxConnections);
+    m_ws.setHandshakeTimeout(FeedTcpServer::kHeadTimeoutMs);
+    connect(&m_ws, &QWebSocketServer::newConnection, this, &FeedHttpServer::adopt);
+    connect(&feed, &BoardFeed::changed, this, &FeedHttpServer::changed);
+    m_turn.setSingleShot(true);
+    m_turn.setInterval(0);
+    connect(&m_turn, &QTimer::timeout, this, &FeedHttpServer::buildTurn);
     connect(&m_sweep, &QTimer::timeout, this, &FeedHttpServer::sweep);
     m_sweep.start(std::max(50, m_stuckMs / 4));
 }
@@ -130,8 +91,12 @@ FeedHttpServer::FeedHttpServer(BoardFeed& feed, FeedTcpServer& tcp, const FeedHo
 FeedHttpServer::~FeedHttpServer()
 {
     m_tcp.onRequest = nullptr;
-    for (auto it = m_clients.cbegin(); it != m_clients.cend(); ++it)
-        it.key()->disconnect(this);
+    const QList<QWebSocket*> clients = m_clients.keys();
+    m_clients.clear();
+    for (QWebSocket* ws : clients) {
+        ws->disconnect(this);
+        delete ws;
+    }
 }
 
 void FeedHttpServer::setLiveLimits(int maxClients, int stuckMs)
@@ -151,9 +116,8 @@ qint64 FeedHttpServer::bufferedBytes() const
     qint64 n = 0;
     for (auto it = m_clients.cbegin(); it != m_clients.cend(); ++it)
         n += it.key()->bytesToWrite();
-    // Pending frames are shared with the built ones: counted once.
-    for (const auto& f : m_frames)
-        n += f.first.size() + f.second.size();
+    for (const Built& b : m_frames)
+        n += b.json.size() * qint64(sizeof(QChar));
     return n;
 }
 
@@ -189,33 +153,32 @@ void FeedHttpServer::answerRequest(QTcpSocket* socket, const RequestHead::Head& 
         return;
     }
     const QByteArray route = RequestHead::route(head.target);
-    for (const Page& p : kPages) {
-        if (route != p.route)
-            continue;
-        QFile f(QString::fromLatin1(p.resource));
-        if (!f.open(QIODevice::ReadOnly)) {
+    if (const FeedRoutes::File* file = FeedRoutes::file(route)) {
+        QFile f(QString::fromLatin1(file->resource));
+        if (!f.open(QIODevice::ReadOnly))
             m_tcp.answer(socket, 404, kText, "404 Not Found\n");
-            return;
-        }
-        m_tcp.answer(socket, 200, p.type, f.readAll());
+        else
+            m_tcp.answer(socket, 200, file->type, f.readAll());
         return;
     }
-    const std::optional<Size> size = sizeOf(head.target);
-    if (route == "/state") {
+    const qsizetype q = head.target.indexOf('?');
+    const std::optional<Size> size =
+        sizeOf(q < 0 ? QString() : QString::fromLatin1(head.target.mid(q + 1)));
+    if (route == FeedRoutes::kState) {
         if (!size)
             m_tcp.answer(socket, 400, kText, "400 w and h must be whole numbers of pixels\n");
         else
             m_tcp.answer(socket, 200, kJson, m_feed.state(size->w, size->h));
         return;
     }
-    if (route == "/results") {
+    if (route == FeedRoutes::kResults) {
         if (m_serveResults && m_results)
             m_tcp.answer(socket, 200, kJson, m_results());
         else
             m_tcp.answer(socket, 404, kText, "404 Not Found\n");
         return;
     }
-    // "/live"
+    // "/live": our own checks first, then Qt's handshake reads the head again.
     if (head.value("upgrade").toLower() != "websocket" ||
         !hasToken(head.value("connection"), "upgrade")) {
         m_tcp.answer(socket, 426, kText, "426 /live is a WebSocket\n",
@@ -227,42 +190,53 @@ void FeedHttpServer::answerRequest(QTcpSocket* socket, const RequestHead::Head& 
                      "Sec-WebSocket-Version: 13\r\n");
         return;
     }
-    const QByteArray key = head.value("sec-websocket-key");
-    const auto decoded =
-        QByteArray::fromBase64Encoding(key, QByteArray::AbortOnBase64DecodingErrors);
+    const auto decoded = QByteArray::fromBase64Encoding(head.value("sec-websocket-key"),
+                                                        QByteArray::AbortOnBase64DecodingErrors);
     if (!decoded || decoded.decoded.size() != 16 || !size) {
         m_tcp.answer(socket, 400, kText, "400 Bad WebSocket request\n");
         return;
     }
-    const QByteArray accept = QCryptographicHash::hash(key + "258EAFA5-E914-47DA-95CA-C5AB0DC85B11",
-                                                       QCryptographicHash::Sha1)
-                                  .toBase64();
     socket->setProperty(FeedTcpServer::kWebSocketProperty, true);
-    socket->write("HTTP/1.1 101 Switching Protocols\r\nUpgrade: websocket\r\n"
-                  "Connection: Upgrade\r\nSec-WebSocket-Accept: " +
-                  accept + "\r\n\r\n");
-    upgrade(socket, head, size->w, size->h);
-}
-
-void FeedHttpServer::upgrade(QTcpSocket* socket, const RequestHead::Head&, int w, int h)
-{
-    if (liveClients() >= m_maxLive) {
-        close(socket, 1013, "busy, try again later");
-        return;
-    }
     // The kernel keeps little for a client that does not read, either.
     socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, 64 * 1024);
-    Client c;
-    c.w = w;
-    c.h = h;
-    c.lastEmpty = nowMs();
-    m_clients.insert(socket, c);
-    connect(socket, &QTcpSocket::readyRead, this, [this, socket] { clientSays(socket); });
-    connect(socket, &QTcpSocket::bytesWritten, this, [this, socket] { written(socket); });
-    connect(socket, &QTcpSocket::disconnected, this, [this, socket] { m_clients.remove(socket); });
-    assignSizes();
-    Client& mine = m_clients[socket];
-    offer(socket, mine, frameFor(mine.sentKey));
+    m_ws.setHandshakeTimeout(m_tcp.headTimeoutMs());
+    m_ws.handleConnection(socket);
+}
+
+void FeedHttpServer::adopt()
+{
+    while (QWebSocket* ws = m_ws.nextPendingConnection()) {
+        const qint64 start = threadNs();
+        ws->setParent(this);
+        connect(ws, &QWebSocket::disconnected, this, [this, ws] {
+            m_clients.remove(ws);
+            ws->deleteLater();
+        });
+        const std::optional<Size> size = sizeOf(ws->requestUrl().query());
+        if (liveClients() >= m_maxLive) {
+            close(ws, 1013, QStringLiteral("busy, try again later"));
+            continue;
+        }
+        if (!size) {
+            close(ws, 1008, QStringLiteral("bad size"));
+            continue;
+        }
+        ws->setMaxAllowedIncomingFrameSize(kMaxIncomingFrame);
+        ws->setMaxAllowedIncomingMessageSize(kMaxIncomingFrame);
+        const auto says = [this, ws] { close(ws, 1008, QStringLiteral("the feed only sends")); };
+        connect(ws, &QWebSocket::textMessageReceived, this, says);
+        connect(ws, &QWebSocket::binaryMessageReceived, this, says);
+        connect(ws, &QWebSocket::bytesWritten, this, [this, ws] { written(ws); });
+        Client c;
+        c.ownKey = FeedSizeKey::of(size->w, size->h);
+        c.lastEmpty = nowMs();
+        m_clients.insert(ws, c);
+        assignSizes();
+        offer(ws, m_clients[ws]);
+        const qint64 ns = threadNs() - start;
+        m_costs.requestNs += ns;
+        m_costs.requestMaxNs = std::max(m_costs.requestMaxNs, ns);
+    }
 }
 
 // The sizes most clients ask for are built; every other client gets the
@@ -272,7 +246,7 @@ void FeedHttpServer::assignSizes()
 {
     QHash<quint64, int> counts;
     for (auto it = m_clients.cbegin(); it != m_clients.cend(); ++it)
-        ++counts[keyOf(it->w, it->h)];
+        ++counts[it->ownKey];
     std::vector<std::pair<int, quint64>> bySize;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it)
         bySize.emplace_back(-it.value(), it.key());
@@ -282,126 +256,142 @@ void FeedHttpServer::assignSizes()
         if (key != 0 && static_cast<int>(built.size()) < kMaxBuiltSizes)
             built.push_back(key);
     }
+    m_wanted.clear();
     for (auto it = m_clients.begin(); it != m_clients.end(); ++it) {
-        const quint64 own = keyOf(it->w, it->h);
-        if (own == 0 || std::find(built.begin(), built.end(), own) != built.end()) {
-            it->sentKey = own;
-            continue;
-        }
-        double best = 1e9;
-        for (const quint64 k : built) {
-            const double d = std::abs(std::log(double(widthOf(k)) / it->w)) +
-                             std::abs(std::log(double(heightOf(k)) / it->h));
-            if (d < best) {
-                best = d;
-                it->sentKey = k;
+        if (it->ownKey == 0 || std::find(built.begin(), built.end(), it->ownKey) != built.end()) {
+            it->sentKey = it->ownKey;
+        } else {
+            double best = 1e9;
+            const int w = FeedSizeKey::width(it->ownKey);
+            const int h = FeedSizeKey::height(it->ownKey);
+            for (const quint64 k : built) {
+                const double d = std::abs(std::log(double(FeedSizeKey::width(k)) / w)) +
+                                 std::abs(std::log(double(FeedSizeKey::height(k)) / h));
+                if (d < best) {
+                    best = d;
+                    it->sentKey = k;
+                }
             }
         }
+        ++m_wanted[it->sentKey];
     }
+    m_frames.removeIf([this](const auto& f) { return !m_wanted.contains(f.key()); });
 }
 
-QByteArray FeedHttpServer::frameFor(quint64 key)
+// The state for a built size: the one at hand, however old (a newer one is
+// on its way when it is stale), or built now for a size new to the feed.
+const FeedHttpServer::Built& FeedHttpServer::frameFor(quint64 key)
 {
-    const auto it = m_frames.constFind(key);
-    if (it != m_frames.constEnd())
-        return it->second;
-    const QByteArray json = m_feed.state(widthOf(key), heightOf(key));
-    const QByteArray f = frame(0x1, json);
-    m_frames.insert(key, {json, f});
-    return f;
+    auto it = m_frames.find(key);
+    if (it == m_frames.end()) {
+        const QByteArray json = m_feed.state(FeedSizeKey::width(key), FeedSizeKey::height(key));
+        it = m_frames.insert(key, Built{QString::fromUtf8(json), ++m_serial, m_change});
+    }
+    return *it;
 }
 
-void FeedHttpServer::offer(QTcpSocket* socket, Client& c, const QByteArray& f)
+void FeedHttpServer::offer(QWebSocket* ws, Client& c)
 {
-    const QByteArray& last = c.pending.isEmpty() ? c.sent : c.pending;
-    if (last.constData() == f.constData())
-        return;
-    if (socket->bytesToWrite() > 0) {
-        c.pending = f; // replaces an older one: only the newest is worth sending
+    const Built& b = frameFor(c.sentKey);
+    if (c.sent == b.serial) {
+        c.pending = false;
         return;
     }
-    socket->write(f);
-    c.sent = f;
-    c.pending.clear();
+    if (ws->bytesToWrite() > 0) {
+        c.pending = true; // only the newest is worth sending, when the socket empties
+        return;
+    }
+    ws->sendTextMessage(b.json);
+    c.sent = b.serial;
+    c.pending = false;
     c.lastEmpty = nowMs();
 }
 
-void FeedHttpServer::written(QTcpSocket* socket)
+void FeedHttpServer::written(QWebSocket* ws)
 {
-    const auto it = m_clients.find(socket);
-    if (it == m_clients.end() || socket->bytesToWrite() > 0)
+    const auto it = m_clients.find(ws);
+    if (it == m_clients.end() || ws->bytesToWrite() > 0)
         return;
     it->lastEmpty = nowMs();
-    if (!it->pending.isEmpty()) {
-        socket->write(it->pending);
-        it->sent = it->pending;
-        it->pending.clear();
-    }
+    if (it->pending)
+        offer(ws, *it);
 }
 
 void FeedHttpServer::sweep()
 {
     const qint64 now = nowMs();
-    QList<QTcpSocket*> stuck;
+    QList<QWebSocket*> stuck;
     for (auto it = m_clients.cbegin(); it != m_clients.cend(); ++it) {
         if (it.key()->bytesToWrite() > 0 && now - it->lastEmpty > m_stuckMs)
             stuck << it.key();
     }
-    for (QTcpSocket* s : stuck) {
-        m_clients.remove(s);
-        s->abort();
+    for (QWebSocket* ws : stuck) {
+        m_clients.remove(ws);
+        ws->abort();
     }
 }
 
-// One build per change and built size; clients of a size share its frame.
-void FeedHttpServer::broadcast()
+void FeedHttpServer::changed()
+{
+    ++m_change;
+    m_reassign = true;
+    buildTurn();
+}
+
+// One turn of the feed's work: at most one board build, handed to the
+// clients of its size. The size left longest goes first, then the one most
+// clients get; the next turn is queued behind whatever else the console has.
+void FeedHttpServer::buildTurn()
 {
     const qint64 start = threadNs();
-    assignSizes();
-    QHash<quint64, QPair<QByteArray, QByteArray>> frames;
-    for (auto it = m_clients.cbegin(); it != m_clients.cend(); ++it) {
-        if (frames.contains(it->sentKey))
+    if (m_reassign) {
+        m_reassign = false;
+        assignSizes();
+    }
+    std::optional<std::tuple<qint64, int, quint64>> next; // (change, -count, key)
+    int stale = 0;
+    for (auto it = m_wanted.cbegin(); it != m_wanted.cend(); ++it) {
+        const auto f = m_frames.constFind(it.key());
+        const qint64 change = f == m_frames.cend() ? -1 : f->change;
+        if (change == m_change)
             continue;
-        const QByteArray json = m_feed.state(widthOf(it->sentKey), heightOf(it->sentKey));
-        const auto old = m_frames.constFind(it->sentKey);
-        frames.insert(it->sentKey, old != m_frames.constEnd() && old->first == json
-                                       ? *old
-                                       : QPair<QByteArray, QByteArray>{json, frame(0x1, json)});
+        ++stale;
+        const auto candidate = std::make_tuple(change, -it.value(), it.key());
+        if (!next || candidate < *next)
+            next = candidate;
     }
-    m_frames = frames;
-    const QList<QTcpSocket*> sockets = m_clients.keys();
-    for (QTcpSocket* s : sockets) {
-        const auto it = m_clients.find(s);
-        if (it != m_clients.end())
-            offer(s, *it, m_frames.value(it->sentKey).second);
+    if (!next)
+        return;
+    const quint64 key = std::get<2>(*next);
+    const QString json =
+        QString::fromUtf8(m_feed.state(FeedSizeKey::width(key), FeedSizeKey::height(key)));
+    Built& b = m_frames[key];
+    if (b.json != json)
+        b = Built{json, ++m_serial, m_change};
+    else
+        b.change = m_change;
+    const QList<QWebSocket*> sockets = m_clients.keys();
+    for (QWebSocket* ws : sockets) {
+        const auto it = m_clients.find(ws);
+        if (it != m_clients.end() && it->sentKey == key)
+            offer(ws, *it);
     }
+    if (stale > 1)
+        m_turn.start();
     const qint64 ns = threadNs() - start;
     ++m_costs.changes;
     m_costs.changeNs += ns;
     m_costs.changeMaxNs = std::max(m_costs.changeMaxNs, ns);
 }
 
-// The feed only talks: a client's close is answered, anything else ends it.
-void FeedHttpServer::clientSays(QTcpSocket* socket)
+void FeedHttpServer::close(QWebSocket* ws, int code, const QString& why)
 {
-    const QByteArray first = socket->read(1);
-    if (first.isEmpty())
-        return;
-    const int opcode = static_cast<quint8>(first[0]) & 0x0f;
-    if (opcode == 0x8)
-        close(socket, 1000, "");
-    else
-        close(socket, 1008, "the feed only sends");
-}
-
-void FeedHttpServer::close(QTcpSocket* socket, quint16 code, const QByteArray& why)
-{
-    m_clients.remove(socket);
-    socket->disconnect(this);
-    QByteArray payload;
-    payload.append(static_cast<char>(code >> 8)).append(static_cast<char>(code & 0xff));
-    socket->write(frame(0x8, payload + why));
-    m_tcp.finish(socket);
+    m_clients.remove(ws);
+    ws->disconnect(this);
+    connect(ws, &QWebSocket::disconnected, ws, &QObject::deleteLater);
+    ws->close(static_cast<QWebSocketProtocol::CloseCode>(code), why);
+    // A client that never answers the close does not keep its slot.
+    QTimer::singleShot(m_tcp.headTimeoutMs(), ws, [ws] { ws->abort(); });
 }
 
 } // namespace kestrane

@@ -7,23 +7,26 @@
 #include <QHash>
 #include <QObject>
 #include <QTimer>
+#include <QWebSocketServer>
 
 #include <functional>
 #include <memory>
 
 class QTcpSocket;
+class QWebSocket;
 
 namespace kestrane {
 
 class BoardFeed;
 class FeedTcpServer;
 
-// The feed's routes, all GET and all read-only: the board page "/", the
-// overlay strip "/overlay", their script and style files (compiled in),
-// "/state?w=&h=", "/results" when the operator allows it, and the WebSocket
-// "/live?w=&h=" that pushes the state on connect and after every change.
-// Nothing on disk is ever served, and only requests under this PC's own
-// names are answered (FeedHosts).
+// The feed's routes (FeedRoutes), all GET and all read-only: the board page
+// "/", the overlay strip "/overlay", their script and style files (compiled
+// in), "/state?w=&h=", "/results" when the operator allows it, and the
+// WebSocket "/live?w=&h=" that pushes the state on connect and after every
+// change. Nothing on disk is ever served, and only requests under this PC's
+// own names are answered (FeedHosts). Plain answers are written here; an
+// upgrade that passed every check is handed to Qt's WebSocket server.
 //
 // A live client gets the newest state when it can take it, never a queue of
 // old ones: each holds at most one state in the program beyond the one being
@@ -31,8 +34,11 @@ class FeedTcpServer;
 // for kStuckMs is dropped.
 //
 // Window sizes cost one board build per change each, so at most
-// kMaxBuiltSizes are built per change: the sizes most clients ask for; every
-// other client gets the nearest built one and its page scales it.
+// kMaxBuiltSizes are built: the sizes most clients ask for; every other
+// client gets the nearest built one and its page scales it. The console
+// never waits for them all: one size is built per turn of the event loop,
+// the most wanted first, the rest in the turns after (sizes left longest
+// first, so none starves while changes keep coming).
 class FeedHttpServer final : public QObject {
     Q_OBJECT
 public:
@@ -41,6 +47,8 @@ public:
     // Past this many live clients an upgrade is closed with 1013 (try again
     // later): the rest of the slots stay for pages and /state.
     static constexpr int kMaxLiveClients = 1000;
+    // The feed only talks; what a client says ends it, and it may not say much.
+    static constexpr int kMaxIncomingFrame = 1024;
 
     FeedHttpServer(BoardFeed& feed, FeedTcpServer& tcp, const FeedHosts& hosts,
                    QObject* parent = nullptr);
@@ -49,13 +57,13 @@ public:
     int liveClients() const { return static_cast<int>(m_clients.size()); }
     // Bytes of states the program holds for live clients, unsent.
     qint64 bufferedBytes() const;
-    // Distinct sizes built at the last change.
+    // Distinct sizes built since the last change.
     int builtSizes() const { return static_cast<int>(m_frames.size()); }
     void setLiveLimits(int maxClients, int stuckMs);
 
-    // What the feed cost the console's thread: per change (building and
-    // handing out the states) and per request, in nanoseconds of the
-    // thread's CPU time.
+    // What the feed cost the console's thread: per turn of its work after a
+    // change (at most one board build and handing that state out) and per
+    // request, in nanoseconds of the thread's CPU time.
     struct Costs {
         qint64 changes = 0;
         qint64 changeNs = 0;
@@ -72,32 +80,44 @@ public:
     FeedHosts& hosts() { return m_hosts; }
 
 private:
+    // A client holds no state of its own: only which one it has and whether
+    // a newer one waits for its socket to empty.
     struct Client {
-        int w = 0;
-        int h = 0;
+        quint64 ownKey = 0;  // the size its window has
         quint64 sentKey = 0; // the size whose states it gets
-        QByteArray sent;     // the last frame given to the socket (shared)
-        QByteArray pending;  // the newest frame, while the socket is still busy
+        qint64 sent = -1;    // the serial of the last state given to the socket
+        bool pending = false;
         qint64 lastEmpty = 0;
+    };
+    struct Built {
+        QString json;
+        qint64 serial = 0;  // a new one for each different state
+        qint64 change = -1; // the change it shows
     };
     void request(QTcpSocket* socket, const RequestHead::Head& head);
     void answerRequest(QTcpSocket* socket, const RequestHead::Head& head);
-    void upgrade(QTcpSocket* socket, const RequestHead::Head& head, int w, int h);
-    void clientSays(QTcpSocket* socket);
+    void adopt();
     void assignSizes();
-    QByteArray frameFor(quint64 key);
-    void offer(QTcpSocket* socket, Client& c, const QByteArray& frame);
-    void written(QTcpSocket* socket);
+    const Built& frameFor(quint64 key);
+    void offer(QWebSocket* ws, Client& c);
+    void written(QWebSocket* ws);
     void sweep();
-    void broadcast();
-    void close(QTcpSocket* socket, quint16 code, const QByteArray& why);
+    void changed();
+    void buildTurn();
+    void close(QWebSocket* ws, int code, const QString& why);
 
     BoardFeed& m_feed;
     FeedTcpServer& m_tcp;
     FeedHosts m_hosts;
-    QHash<QTcpSocket*, Client> m_clients;
-    // Per built size: its JSON and frame at the last change.
-    QHash<quint64, QPair<QByteArray, QByteArray>> m_frames;
+    QWebSocketServer m_ws;
+    QHash<QWebSocket*, Client> m_clients;
+    // Per built size: its state and the change it shows.
+    QHash<quint64, Built> m_frames;
+    QHash<quint64, int> m_wanted; // built size -> clients that get it
+    qint64 m_change = 0;
+    qint64 m_serial = 0;
+    bool m_reassign = false;
+    QTimer m_turn;
     QTimer m_sweep;
     qint64 m_lastRefresh = 0;
     int m_maxLive = kMaxLiveClients;

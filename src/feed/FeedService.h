@@ -34,6 +34,7 @@ public:
     QStringList pageAddresses() const;
     FeedHttpServer& http() { return *m_http; }
     FeedTcpServer& tcp() { return *m_tcp; }
+    BoardFeed& board() { return *m_feed; }
 
     // "/results": the provider's bytes while `on`; 404 otherwise.
     void setResultsProvider(std::function<QByteArray()> provider);

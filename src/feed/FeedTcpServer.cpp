@@ -64,9 +64,11 @@ void FeedTcpServer::incomingConnection(qintptr handle)
         return;
     }
     // The slot is the socket's: it comes back when the socket goes, and the
-    // socket goes when its connection ends, however it ends.
+    // socket goes when its connection ends, however it ends. A child of the
+    // socket holds it, not a link of the socket's own: whoever takes the
+    // socket over may cut those (the WebSocket handshake does).
     ++m_open;
-    connect(socket, &QObject::destroyed, this, [this] { --m_open; });
+    connect(new QObject(socket), &QObject::destroyed, this, [this] { --m_open; });
     connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     if (socket->state() != QAbstractSocket::ConnectedState) {
         socket->deleteLater();
@@ -97,7 +99,7 @@ void FeedTcpServer::readHead(QTcpSocket* socket)
         return;
     socket->setProperty(kHeadProperty, true);
     disconnect(socket, &QTcpSocket::readyRead, this, nullptr);
-    socket->skip(bytes.size());
+    // The head stays unread: a WebSocket handshake reads it again.
     if (v != RequestHead::Verdict::Accept) {
         const int status = RequestHead::status(v);
         answer(socket, status, "text/plain; charset=utf-8",

@@ -32,11 +32,13 @@ public:
     // Connections accepted whose socket is still there.
     int openConnections() const { return m_open; }
     int maxConnections() const { return m_maxConnections; }
+    int headTimeoutMs() const { return m_headTimeoutMs; }
     // Tests shorten the limits.
     void setLimits(int maxConnections, int headTimeoutMs, int httpLifetimeMs);
 
-    // Gets every request whose head passed the check; it answers (answer())
-    // or keeps the socket as a WebSocket.
+    // Gets every request whose head passed the check, the head still unread
+    // on the socket; it answers (answer()) or hands the socket on to become a
+    // WebSocket.
     std::function<void(QTcpSocket*, const RequestHead::Head&)> onRequest;
 
     // A complete plain answer, then the end of the connection. `headers` are

@@ -1,13 +1,12 @@
 #include "feed/RequestHead.h"
 
+#include "feed/FeedRoutes.h"
+
 #include <QList>
 
 namespace kestrane {
 
 namespace {
-
-constexpr const char* kRoutes[] = {"/",         "/overlay",    "/state",    "/live",   "/feed.js",
-                                   "/board.js", "/overlay.js", "/feed.css", "/results"};
 
 bool isToken(const QByteArray& s)
 {
@@ -27,15 +26,6 @@ QByteArray RequestHead::route(const QByteArray& target)
 {
     const qsizetype q = target.indexOf('?');
     return q < 0 ? target : target.left(q);
-}
-
-bool RequestHead::isRoute(const QByteArray& r)
-{
-    for (const char* known : kRoutes) {
-        if (r == known)
-            return true;
-    }
-    return false;
 }
 
 QByteArray RequestHead::Head::value(const QByteArray& name) const
@@ -98,7 +88,7 @@ RequestHead::Verdict RequestHead::check(const QByteArray& bytes, Head* head)
     const QByteArray& target = request[1];
     if (!target.startsWith('/'))
         return Verdict::BadRequest;
-    if (!isRoute(route(target)))
+    if (!FeedRoutes::isRoute(route(target)))
         return Verdict::NotFound;
     if (head)
         *head = Head{target, headers};

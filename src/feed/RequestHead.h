@@ -38,7 +38,6 @@ public:
     static int status(Verdict v);
     // The route part of a request target ("/state?w=1" gives "/state").
     static QByteArray route(const QByteArray& target);
-    static bool isRoute(const QByteArray& route);
 };
 
 } // namespace kestrane

@@ -1,5 +1,6 @@
 #include "board/BoardTestHelpers.h"
 #include "board/LabelMeasure.h"
+#include "feed/BoardFeed.h"
 #include "feed/BoardJson.h"
 #include "feed/FeedAddress.h"
 #include "feed/FeedHosts.h"
@@ -356,6 +357,35 @@ private Q_SLOTS:
         }
         const QByteArray exact = get("/state?w=1001&h=777");
         QVERIFY(exact.contains("\"width\":1001") && exact.contains("\"height\":777"));
+    }
+
+    // A change builds the size most clients get at once and every other one
+    // in a turn of its own: the console is never held for all of them.
+    void oneBuildPerTurn()
+    {
+        const QSize sizes[] = {{800, 600}, {800, 600}, {800, 600}, {1024, 768}, {640, 480}};
+        std::vector<std::unique_ptr<QWebSocket>> clients;
+        int got = 0;
+        for (const QSize& size : sizes) {
+            clients.push_back(std::make_unique<QWebSocket>());
+            connect(clients.back().get(), &QWebSocket::textMessageReceived, this, [&] { ++got; });
+            clients.back()->open(QUrl(QStringLiteral("ws://127.0.0.1:%1/live?w=%2&h=%3")
+                                          .arg(m_feed->port())
+                                          .arg(size.width())
+                                          .arg(size.height())));
+        }
+        QTRY_COMPARE(got, 5);
+        BoardFeed& feed = m_feed->board();
+        QObject probe; // after the server's own handler
+        QString builtInTheChange;
+        connect(&feed, &BoardFeed::changed, &probe, [&] {
+            for (const QSize& s :
+                 {QSize(800, 600), QSize(1920, 1080), QSize(1024, 768), QSize(640, 480)})
+                builtInTheChange += feed.isCached(s.width(), s.height()) ? '1' : '0';
+        });
+        goodClientGets([this] { setCaption(3); });
+        QCOMPARE(builtInTheChange, QStringLiteral("1000"));
+        QTRY_COMPARE(got, 10);
     }
 
     // Clients that never read: the program keeps at most the newest state
