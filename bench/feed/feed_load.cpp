@@ -443,8 +443,9 @@ int main(int argc, char** argv)
     std::printf("console process: CPU %.2f s in %.1f s (%.1f %% of one core), peak memory %s\n",
                 cpu, wall, 100 * cpu / wall, mem.constData());
     const QList<QByteArray> c = cost.split(' ');
-    std::printf("the feed on the console's thread: %s changes, mean %s ms, worst %s ms; %s "
-                "requests, mean %s ms, worst %s ms\n",
+    std::printf("the feed on the console's thread: %s turns of work after changes (one board "
+                "build at most each), mean %s ms, worst %s ms; %s requests, mean %s ms, worst %s "
+                "ms\n",
                 c.value(0).constData(), c.value(1).constData(), c.value(2).constData(),
                 c.value(3).constData(), c.value(4).constData(), c.value(5).constData());
     std::printf("end of the match: %.3f ms after Start (ideal %d)\n", endMs,

@@ -389,9 +389,8 @@ void FeedHttpServer::close(QWebSocket* ws, int code, const QString& why)
     m_clients.remove(ws);
     ws->disconnect(this);
     connect(ws, &QWebSocket::disconnected, ws, &QObject::deleteLater);
+    // Qt ends the connection itself after the close, answered or not.
     ws->close(static_cast<QWebSocketProtocol::CloseCode>(code), why);
-    // A client that never answers the close does not keep its slot.
-    QTimer::singleShot(m_tcp.headTimeoutMs(), ws, [ws] { ws->abort(); });
 }
 
 } // namespace kestrane

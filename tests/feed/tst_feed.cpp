@@ -312,6 +312,7 @@ private Q_SLOTS:
         }
         QTRY_COMPARE_WITH_TIMEOUT(m_feed->tcp().openConnections(), before, 5000);
         QCOMPARE(m_feed->http().liveClients(), 1);
+        QTRY_COMPARE(m_feed->http().findChildren<QWebSocket*>().size(), 1); // none kept either
         QVERIFY(get("/").startsWith("HTTP/1.1 200"));
         // Past the live limit an upgrade hears "try again later" (1013).
         m_feed->http().setLiveLimits(1, 60000);
@@ -321,6 +322,8 @@ private Q_SLOTS:
         const QByteArray all = busy->readAll();
         const QByteArray frame = all.mid(all.indexOf("\r\n\r\n") + 4);
         QCOMPARE(frame.mid(2, 2), QByteArray("\x03\xf5", 2));
+        // Its slot comes back though it never answers the close.
+        QTRY_COMPARE(m_feed->tcp().openConnections(), before);
     }
 
     // Every window size is served, the console builds only a few of them per
