@@ -348,6 +348,17 @@ void FeedHttpServer::buildTurn()
         m_reassign = false;
         assignSizes();
     }
+    const auto done = [&] {
+        const qint64 ns = threadNs() - start;
+        ++m_costs.changes;
+        m_costs.changeNs += ns;
+        m_costs.changeMaxNs = std::max(m_costs.changeMaxNs, ns);
+    };
+    if (!m_toOffer.isEmpty()) {
+        offerSome();
+        m_turn.start(); // sizes may wait too
+        return done();
+    }
     std::optional<std::tuple<qint64, int, quint64>> next; // (change, -count, key)
     int stale = 0;
     for (auto it = m_wanted.cbegin(); it != m_wanted.cend(); ++it) {
@@ -370,18 +381,28 @@ void FeedHttpServer::buildTurn()
         b = Built{json, ++m_serial, m_change};
     else
         b.change = m_change;
-    const QList<QWebSocket*> sockets = m_clients.keys();
-    for (QWebSocket* ws : sockets) {
-        const auto it = m_clients.find(ws);
-        if (it != m_clients.end() && it->sentKey == key)
-            offer(ws, *it);
+    for (auto it = m_clients.cbegin(); it != m_clients.cend(); ++it) {
+        if (it->sentKey == key)
+            m_toOffer << it.key();
     }
     if (stale > 1)
         m_turn.start();
-    const qint64 ns = threadNs() - start;
-    ++m_costs.changes;
-    m_costs.changeNs += ns;
-    m_costs.changeMaxNs = std::max(m_costs.changeMaxNs, ns);
+    offerSome();
+    done();
+}
+
+void FeedHttpServer::offerSome()
+{
+    const qsizetype n = std::min<qsizetype>(m_offersPerTurn, m_toOffer.size());
+    const QList<QWebSocket*> now = m_toOffer.mid(0, n);
+    m_toOffer.remove(0, n);
+    for (QWebSocket* ws : now) {
+        const auto it = m_clients.find(ws);
+        if (it != m_clients.end())
+            offer(ws, *it);
+    }
+    if (!m_toOffer.isEmpty())
+        m_turn.start();
 }
 
 void FeedHttpServer::close(QWebSocket* ws, int code, const QString& why)

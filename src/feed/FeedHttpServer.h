@@ -38,7 +38,8 @@ class FeedTcpServer;
 // client gets the nearest built one and its page scales it. The console
 // never waits for them all: one size is built per turn of the event loop,
 // the most wanted first, the rest in the turns after (sizes left longest
-// first, so none starves while changes keep coming).
+// first, so none starves while changes keep coming), and a turn hands the
+// state to at most kOffersPerTurn clients.
 class FeedHttpServer final : public QObject {
     Q_OBJECT
 public:
@@ -49,6 +50,9 @@ public:
     static constexpr int kMaxLiveClients = 1000;
     // The feed only talks; what a client says ends it, and it may not say much.
     static constexpr int kMaxIncomingFrame = 1024;
+    // Handing a state to a client costs its encoding and framing: a turn
+    // hands out at most this many, the rest wait for the next turns.
+    static constexpr int kOffersPerTurn = 100;
 
     FeedHttpServer(BoardFeed& feed, FeedTcpServer& tcp, const FeedHosts& hosts,
                    QObject* parent = nullptr);
@@ -60,6 +64,7 @@ public:
     // Distinct sizes built since the last change.
     int builtSizes() const { return static_cast<int>(m_frames.size()); }
     void setLiveLimits(int maxClients, int stuckMs);
+    void setOffersPerTurn(int n) { m_offersPerTurn = n; }
 
     // What the feed cost the console's thread: per turn of its work after a
     // change (at most one board build and handing that state out) and per
@@ -104,6 +109,7 @@ private:
     void sweep();
     void changed();
     void buildTurn();
+    void offerSome();
     void close(QWebSocket* ws, int code, const QString& why);
 
     BoardFeed& m_feed;
@@ -117,6 +123,8 @@ private:
     qint64 m_change = 0;
     qint64 m_serial = 0;
     bool m_reassign = false;
+    QList<QWebSocket*> m_toOffer; // clients of a size just built, not yet handed it
+    int m_offersPerTurn = kOffersPerTurn;
     QTimer m_turn;
     QTimer m_sweep;
     qint64 m_lastRefresh = 0;

@@ -363,7 +363,8 @@ private Q_SLOTS:
     }
 
     // A change builds the size most clients get at once and every other one
-    // in a turn of its own: the console is never held for all of them.
+    // in a turn of its own, and hands it to a few clients a turn: the console
+    // is never held for all of them.
     void oneBuildPerTurn()
     {
         const QSize sizes[] = {{800, 600}, {800, 600}, {800, 600}, {1024, 768}, {640, 480}};
@@ -379,15 +380,21 @@ private Q_SLOTS:
         }
         QTRY_COMPARE(got, 5);
         BoardFeed& feed = m_feed->board();
+        m_feed->http().setOffersPerTurn(2);
         QObject probe; // after the server's own handler
         QString builtInTheChange;
+        int handedOut = 0;
         connect(&feed, &BoardFeed::changed, &probe, [&] {
             for (const QSize& s :
                  {QSize(800, 600), QSize(1920, 1080), QSize(1024, 768), QSize(640, 480)})
                 builtInTheChange += feed.isCached(s.width(), s.height()) ? '1' : '0';
+            // Written in this turn: still in the sockets' buffers.
+            for (const QWebSocket* ws : m_feed->http().findChildren<QWebSocket*>())
+                handedOut += ws->bytesToWrite() > 0;
         });
         goodClientGets([this] { setCaption(3); });
         QCOMPARE(builtInTheChange, QStringLiteral("1000"));
+        QCOMPARE(handedOut, 2);
         QTRY_COMPARE(got, 10);
     }
 
