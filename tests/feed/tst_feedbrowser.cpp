@@ -49,12 +49,6 @@ QImage rendered(const Kubord2& board, int w, int h)
     return own;
 }
 
-QString quoted(const QString& s)
-{
-    const QByteArray a = QJsonDocument(QJsonArray{s}).toJson(QJsonDocument::Compact);
-    return QString::fromUtf8(a.mid(1, a.size() - 2));
-}
-
 } // namespace
 
 // The board page and the overlay in a real browser (headless Chromium),
@@ -153,9 +147,9 @@ class TestFeedBrowser : public QObject {
         const QString value = property == QLatin1String("visible")
                                   ? QString::fromLatin1(e.visible() ? "true" : "false")
                               : property == QLatin1String("color")
-                                  ? quoted(view::toQColor(e.foreColor()).name())
-                                  : quoted(e.caption());
-        return QStringLiteral("e(%1).%2 === %3").arg(quoted(QLatin1String(name)), property, value);
+                                  ? view::toQColor(e.foreColor()).name()
+                                  : e.caption();
+        return QStringLiteral("String(e('%1').%2) === '%3'").arg(name, property, value);
     }
     QImage canvas(QWebSocket& page)
     {
@@ -179,14 +173,12 @@ private Q_SLOTS:
         QVERIFY(m_feed);
         m_port = m_feed->port();
         // Background tabs keep their timers: every tab here is watched.
-        QStringList args{"--headless=new",
-                         "--remote-debugging-port=0",
-                         "--hide-scrollbars",
-                         "--disable-background-timer-throttling",
-                         "--disable-renderer-backgrounding",
-                         "--disable-backgrounding-occluded-windows",
-                         "--window-size=1920,1080",
-                         "--user-data-dir=" + m_profile.path()};
+        QStringList args =
+            QStringLiteral("--headless=new --remote-debugging-port=0 --hide-scrollbars "
+                           "--disable-background-timer-throttling --disable-renderer-backgrounding "
+                           "--disable-backgrounding-occluded-windows --window-size=1920,1080")
+                .split(' ');
+        args << "--user-data-dir=" + m_profile.path();
         m_chromium.start(chromium, args << (::geteuid() == 0 ? "--no-sandbox" : "--no-first-run"));
         // Chromium writes its DevTools port and browser socket into the profile.
         QStringList at;
