@@ -21,6 +21,7 @@ import desktop as d
 import recover_checks as rc
 import sound_checks as snd
 import names_checks
+import feed_checks
 import keys_checks as keys
 from day_checks import tournament_day_through_three_matches
 
@@ -395,7 +396,7 @@ ARRANGEMENTS = {
         rc.killed_match_comes_back,
         rc.running_clock_and_close_come_back, rc.projector_blip_brings_the_board_back,
         rc.second_start_raises_the_first,
-        tournament_day_through_three_matches,
+        tournament_day_through_three_matches, feed_checks.feed_found_and_switched_from_the_console,
     ],
     "one-screen": [single_monitor_board_is_visible],
     "projector-left": [projector_left_keeps_console_and_board_apart, unplugged_projector_sends_console_home,

@@ -10,8 +10,7 @@
   const ctx = canvas.getContext('2d');
   const size = () => ({ w: window.innerWidth, h: window.innerHeight });
   let asked = size();
-  // For tests and curious operators: frames drawn and the last state.
-  window.kestrane = { frames: 0, state: null, onDraw: null };
+  const watched = feed.watch();
 
   const render = (state) => {
     const ratio = window.devicePixelRatio || 1;
@@ -30,15 +29,13 @@
     const box = exact ? (e) => e
       : (e) => ({ x: e.x * sx, y: e.y * sy, w: e.w * sx, h: e.h * sy });
     feed.draw(ctx, state, box, exact ? 1 : Math.min(sx, sy));
-    window.kestrane.frames += 1;
-    window.kestrane.state = state;
-    if (window.kestrane.onDraw) window.kestrane.onDraw(state);
+    watched.drawn(state);
   };
 
   const connection = feed.live(
     () => `?w=${asked.w}&h=${asked.h}`,
     render,
-    (up) => { status.hidden = up; });
+    (up) => { status.hidden = up; watched.poke(); });
 
   let resizeTimer = 0;
   window.addEventListener('resize', () => {

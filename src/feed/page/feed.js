@@ -27,6 +27,43 @@ const feed = {
     };
   },
 
+  // window.kestrane, for tests and curious operators: the number of states
+  // drawn (also <html data-drawn>), the last one, and until(test, ms), a
+  // promise of true once test(state, element by name) holds for a drawn state
+  // (or after poke(), for signs that are not drawings), of false after ms.
+  watch(extra) {
+    const waiting = new Set();
+    const k = Object.assign({
+      frames: 0,
+      state: null,
+      drawn(state) {
+        k.frames += 1;
+        k.state = state;
+        document.documentElement.dataset.drawn = String(k.frames);
+        k.poke();
+      },
+      poke() { for (const check of [...waiting]) check(); },
+      until(test, ms) {
+        return new Promise((done) => {
+          const check = () => {
+            let ok = false;
+            try {
+              const s = k.state;
+              ok = s !== null && !!test(s, (name) => s.elements.find((e) => e.name === name));
+            } catch (err) { ok = false; }
+            if (ok) finish(true);
+          };
+          const timer = setTimeout(() => finish(false), ms);
+          const finish = (result) => { clearTimeout(timer); waiting.delete(check); done(result); };
+          waiting.add(check);
+          check();
+        });
+      },
+    }, extra);
+    window.kestrane = k;
+    return k;
+  },
+
   // Draws the elements of a state. box(e) gives an element's box in canvas
   // pixels; k is canvas pixels per state pixel (fonts and borders).
   draw(ctx, state, box, k, only) {

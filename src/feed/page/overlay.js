@@ -10,8 +10,8 @@
   const strip = document.getElementById('strip');
   const lost = document.getElementById('lost');
   let last = null;
-  // For tests and curious operators: the last state, and drawing one.
-  window.kestrane = { frames: 0, state: null, draw: null };
+  // For tests and curious operators: drawing a state of one's own.
+  const watched = feed.watch({ draw: null });
 
   const el = (cls, text) => {
     const d = document.createElement('div');
@@ -77,14 +77,14 @@
     field.append(el('tag', 'FIELD'), el('number', e.Label4.caption));
     strip.replaceChildren(field, ...(e.Shape1.x <= e.Shape2.x ? [aka, clock, shiro]
       : [shiro, clock, aka]));
-    window.kestrane.frames += 1;
-    window.kestrane.state = state;
+    watched.drawn(state);
   };
 
-  window.kestrane.draw = render;
+  watched.draw = render;
   feed.live(() => '', render, (up) => {
     strip.hidden = !up;
     lost.hidden = up;
+    watched.poke();
   });
   // The lamps are drawn for the page's width.
   window.addEventListener('resize', () => { if (last) render(last); });
