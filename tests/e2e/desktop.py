@@ -4,6 +4,7 @@
 # tree, input goes in as real X events through xdotool, and sound is recorded
 # from the null sink's monitor.
 
+import contextlib
 import math
 import os
 import re
@@ -182,7 +183,12 @@ def text_of(node):
 
 def click_node(node, button="1"):
     x, y, w, h = extents(node)
-    run("xdotool", "mousemove", "--sync", str(x + w // 2), str(y + h // 2), "click", button)
+    x, y = x + w // 2, y + h // 2
+    # mousemove --sync waits for the pointer to move: one already there (the
+    # same button clicked again) held every such click for about 15 s.
+    here = dict(line.split("=") for line in run("xdotool", "getmouselocation", "--shell").split())
+    move = [] if (here["X"], here["Y"]) == (str(x), str(y)) else ["mousemove", "--sync", str(x), str(y)]
+    run("xdotool", *move, "click", button)
 
 
 # --- sound -------------------------------------------------------------------
@@ -190,17 +196,24 @@ def click_node(node, button="1"):
 def record(path, action=None, seconds=1.0):
     """The RMS level in dBFS (-inf for silence) of what the null sink plays
     while action runs and for `seconds` after; with action's result."""
+    with contextlib.suppress(FileNotFoundError):
+        os.remove(path)
     proc = subprocess.Popen(
         ["parec", "--latency-msec=20", "-d", os.environ["PA_SINK"] + ".monitor",
          "--file-format=wav", "--format=s16le", "--channels=1", "--rate=48000", path])
-    time.sleep(0.3)  # let the stream connect before anything plays
+    # A null sink with no stream playing wakes only every 2 s: until then its
+    # monitor delivers nothing, and a sound played meanwhile is not recorded
+    # (or only its tail). Act once samples arrive (past the 44-byte header).
+    flowing = wait_until(lambda: os.path.exists(path) and os.path.getsize(path) > 44, 5, 0.01)
+    if not flowing:
+        proc.kill()
+        proc.wait()
+    assert flowing, f"the monitor of {os.environ['PA_SINK']} delivered nothing in 5 s"
     result = action() if action else None
     time.sleep(seconds)
     proc.send_signal(signal.SIGINT)
     proc.wait(timeout=5)
     out = subprocess.run(["sox", path, "-n", "stats"], capture_output=True, text=True).stderr
-    if "no audio" in out:
-        return -math.inf, result  # the monitor delivered nothing: nothing was played
     level = re.search(r"^RMS lev dB\s+(\S+)", out, re.M)
     assert level, f"no level in sox stats of {path}: {out}"
     return (-math.inf if level[1].endswith("inf") else float(level[1])), result
