@@ -75,6 +75,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("board");
         QTest::addColumn<bool>("stranded");
         QTest::newRow("chosen place on the primary") << R{100, 50, 800, 600} << 1 << false;
+        QTest::newRow("flush with the usable corner") << R{480, 160, 800, 600} << 1 << false;
         QTest::newRow("on the board's screen") << R{1300, 0, 800, 600} << 1 << true;
         QTest::newRow("on the other screen, no board") << R{1300, 0, 800, 600} << -1 << false;
         QTest::newRow("across both") << R{1212, 0, 800, 600} << -1 << true;
