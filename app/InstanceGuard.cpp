@@ -13,12 +13,13 @@
 
 namespace kestrane {
 
-InstanceGuard::InstanceGuard(const QString& folder) : m_path(ProgramFiles(folder).instanceLock())
+InstanceGuard::InstanceGuard(const QString& folder, Locker lock)
+    : m_path(ProgramFiles(folder).instanceLock())
 {
     m_fd = ::open(m_path.toLocal8Bit().constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (m_fd < 0)
         return;
-    if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0) {
+    if (lock(m_fd, LOCK_EX | LOCK_NB) == 0) {
         m_state = takeOver() ? State::Acquired : State::Unguarded;
         return;
     }

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <sys/file.h>
+
 namespace kestrane {
 
 // One running program per PC and program folder: two copies would write the
@@ -22,7 +24,11 @@ public:
         Unguarded,      // no lock could be made (e.g. a read-only folder)
     };
 
-    explicit InstanceGuard(const QString& folder);
+    // The call that locks the open file, as flock(2); a test stands in a
+    // file system that cannot lock.
+    using Locker = int (*)(int fd, int operation);
+
+    explicit InstanceGuard(const QString& folder, Locker lock = &::flock);
     ~InstanceGuard();
     InstanceGuard(const InstanceGuard&) = delete;
     InstanceGuard& operator=(const InstanceGuard&) = delete;

@@ -3,6 +3,7 @@
 #include "InstanceGuard.h"
 #include "core/ProgramFiles.h"
 #include "platform/QtMessagePort.h"
+#include "support/Files.h"
 #include "support/TestMain.h"
 
 #include <QLocalSocket>
@@ -10,6 +11,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <cerrno>
 
 using namespace kestrane;
 using Outcome = CommandLine::Outcome;
@@ -88,22 +91,31 @@ private Q_SLOTS:
         QCOMPARE(InstanceGuard(folder.path()).state(), InstanceGuard::State::Acquired);
     }
 
-    // Where the file system cannot lock, only a running process of this
-    // host named in the file blocks.
-    void lockOwner()
+    // Where the file system cannot lock, the file's content decides: only a
+    // running process of this host named there blocks; a stale lock is
+    // taken over.
+    void lockWithoutLocking()
     {
         QProcess live;
         live.start(QStringLiteral("sleep"), {QStringLiteral("30")});
         QVERIFY(live.waitForStarted());
         const QByteArray pid = QByteArray::number(static_cast<qint64>(live.processId()));
-        const QString host = ProgramFiles::hostTag();
-        const QByteArray mine = pid + ' ' + host.toUtf8();
-        QVERIFY(InstanceGuard::ownerRuns(mine + '\n', host));
+        const QByteArray mine = pid + ' ' + ProgramFiles::hostTag().toUtf8() + '\n';
+        const auto noLocks = [](int, int) {
+            errno = ENOLCK;
+            return -1;
+        };
+        const auto start = [&](const QByteArray& left) {
+            QTemporaryDir folder;
+            test::writeFile(ProgramFiles(folder.path()).instanceLock(), left);
+            return InstanceGuard(folder.path(), noLocks).state();
+        };
+        QCOMPARE(start(mine), InstanceGuard::State::AlreadyRunning);
         for (const QByteArray& stale : {QByteArray(), QByteArray("x"), pid + " other-pc", pid})
-            QVERIFY2(!InstanceGuard::ownerRuns(stale, host), stale.constData());
+            QVERIFY2(start(stale) == InstanceGuard::State::Acquired, stale.constData());
         live.kill();
         live.waitForFinished();
-        QVERIFY(!InstanceGuard::ownerRuns(mine, host));
+        QCOMPARE(start(mine), InstanceGuard::State::Acquired);
     }
 
     // A second start reaches the running program and has its console

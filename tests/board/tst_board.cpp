@@ -106,6 +106,9 @@ private Q_SLOTS:
         docked.available = {0, 0, 1272, 800};
         const std::pair<std::vector<Screen>, int> cases[] = {
             {{screenAt(0, 0, 1920, 1080), screenAt(1920, 0, 1280, 800, true)}, 0},
+            {{screenAt(0, 0, 1920, 1080), screenAt(1920, 0, 1280, 800, true),
+              screenAt(3200, 0, 1024, 768)},
+             2},
             {{screenAt(-1920, 0, 1920, 1080), laptop, screenAt(1280, 0, 1024, 768)}, 2},
             {{screenAt(-1920, 0, 1920, 1080), laptop, screenAt(0, 800, 1920, 1080)}, 2},
             {{laptop, screenAt(0, 800, 1920, 1080), screenAt(-1920, 0, 1920, 1200)}, 2},

@@ -423,6 +423,7 @@ private Q_SLOTS:
             {true, [](MatchState& s) { s.Text5.setText(QStringLiteral("2")); }},
             {true, [](MatchState& s) { s.Command6.click(); }},
             {true, [](MatchState& s) { s.Check5.setValue(1); }},
+            {true, [](MatchState& s) { s.Check22.setValue(1); }},
             {true, [](MatchState& s) { s.Timer4.setEnabled(true); }},
             {true, [](MatchState& s) { s.Command11.click(); }},
             {false, [](MatchState& s) { // all of it, then Reset match

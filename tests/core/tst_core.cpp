@@ -20,6 +20,7 @@ private Q_SLOTS:
         QTest::newRow("blanks inside") << " 1 5" << 15.0 << true;
         QTest::newRow("tab and line feed") << "\t1\n2 " << 12.0 << true;
         QTest::newRow("sign point exponent, junk after") << "-.5e1x" << -5.0 << false;
+        QTest::newRow("exponent without digits") << "2e+" << 2.0 << false;
         QTest::newRow("plus sign") << "+3" << 3.0 << true;
         QTest::newRow("sign then blank") << "- 4" << -4.0 << true;
         QTest::newRow("second point stops") << "1.2.3" << 1.2 << false;

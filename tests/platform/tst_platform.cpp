@@ -75,6 +75,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("board");
         QTest::addColumn<bool>("stranded");
         QTest::newRow("chosen place on the primary") << R{100, 50, 800, 600} << 1 << false;
+        QTest::newRow("flush with the usable corner") << R{480, 160, 800, 600} << 1 << false;
         QTest::newRow("on the board's screen") << R{1300, 0, 800, 600} << 1 << true;
         QTest::newRow("on the other screen, no board") << R{1300, 0, 800, 600} << -1 << false;
         QTest::newRow("across both") << R{1212, 0, 800, 600} << -1 << true;
@@ -90,6 +91,34 @@ private Q_SLOTS:
             {{0, 0, 1280, 800}, {0, 0, 1280, 760}, true},
             {{1280, 0, 1920, 1080}, {1280, 0, 1920, 1080}, false}};
         QCOMPARE(ScreenPort::stranded(desk, frame, board), stranded);
+    }
+
+    // The console's place is counted in logical pixels from the primary
+    // screen's own corner, wherever that lies on the desktop and whatever
+    // its pixel ratio, and kept inside the primary's usable area.
+    void placeOnPrimary_data()
+    {
+        using R = ScreenPort::Rect;
+        QTest::addColumn<ScreenPort::Rect>("primary");
+        QTest::addColumn<double>("ratio");
+        QTest::addColumn<QPoint>("place");
+        QTest::newRow("at the origin") << R{0, 0, 1280, 800} << 1.0 << QPoint(100, 50);
+        QTest::newRow("right of the other") << R{1920, 0, 1280, 800} << 1.0 << QPoint(2020, 50);
+        QTest::newRow("above, left") << R{-1280, -300, 1280, 800} << 1.0 << QPoint(-1180, -250);
+        QTest::newRow("ratio 2") << R{0, 0, 1280, 800} << 2.0 << QPoint(100, 50);
+        QTest::newRow("ratio 2, right") << R{1920, 0, 1280, 800} << 2.0 << QPoint(2020, 50);
+        QTest::newRow("sticking out") << R{1920, 0, 640, 520} << 1.0 << QPoint(1960, 20);
+    }
+    void placeOnPrimary()
+    {
+        QFETCH(ScreenPort::Rect, primary);
+        QFETCH(double, ratio);
+        QFETCH(QPoint, place);
+        const ScreenPort::Rect other{3200, 0, 1920, 1080};
+        const std::vector<ScreenPort::Screen> desk = {{other, other, false, ratio},
+                                                      {primary, primary, true, ratio}};
+        const ScreenPort::Point p = ScreenPort::placeOnPrimary(desk, 1500, 750, 600, 500);
+        QCOMPARE(QPoint(p.x, p.y), place);
     }
 
     // Every encoding people's files come in plays at its length and level,
@@ -239,6 +268,12 @@ private Q_SLOTS:
         s.waarwavWhy.setCaption({});
         player.play(SoundPort::Sound::Warning, s.waarwav.text());
         QCOMPARE(shown(), QStringLiteral("File not found"));
+        // A file replaced under its name is read again when it next plays.
+        s.waarwav.setText(QStringLiteral("bell.wav"));
+        QTRY_COMPARE(shown(), QStringLiteral("<none>"));
+        test::writeFile(dir.filePath(QStringLiteral("bell.wav")), "not a sound");
+        player.play(SoundPort::Sound::Warning, s.waarwav.text());
+        QTRY_COMPARE(shown(), QStringLiteral("Not a sound file"));
     }
 };
 

@@ -98,12 +98,13 @@ void TestTournament::matchList_data()
                "short,A,B\r\n"
                "long,A,x,B,y,2:00,extra\r\n"
                "R2,A,x,B,y,2:75\r\n"
+               "R2b,A,x,B,y,1:60\r\n"
                "\"R3,A,x,B,y\r\n"
                "R4,,x,B,y\r\n"
                "R5,A\xff,x,B,y\r\n" +
                "R6," + QByteArray(1200, 'n') + ",x,B,y\r\n" + "R7,A,x,B,y,0:00\r\n" +
                "R8,A,x,B,y,1:30,,,\r\n"
-        << 2 << "3 4 5 6 7 8 9 10"
+        << 2 << "3 4 5 6 7 8 9 10 11"
         << "R8|A|x|B|1:30";
     QTest::newRow("empty") << QByteArray("\xEF\xBB\xBF\r\n") << 0 << "0"
                            << "";
