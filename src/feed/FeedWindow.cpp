@@ -51,6 +51,8 @@ FeedWindow::FeedWindow(FeedControl& control, QWidget* parent)
     layout->addWidget(where);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
+    // Enter in the port box applies the port; no button may take it and close the window.
+    buttons->button(QDialogButtonBox::Close)->setAutoDefault(false);
     for (QAbstractButton* b :
          {static_cast<QAbstractButton*>(m_on), static_cast<QAbstractButton*>(m_hall),
           static_cast<QAbstractButton*>(m_results)})
@@ -115,6 +117,7 @@ void FeedWindow::refresh()
             text->setTextInteractionFlags(Qt::TextSelectableByMouse);
             auto* copy = new QPushButton(QStringLiteral("Copy"));
             copy->setAccessibleName(QStringLiteral("Copy %1").arg(url));
+            copy->setAutoDefault(false);
             connect(copy, &QPushButton::clicked, this,
                     [address = url] { QApplication::clipboard()->setText(address); });
             m_addresses->addWidget(new QLabel(what), row, 0);

@@ -56,9 +56,13 @@ private Q_SLOTS:
             QVERIFY(probe.listen(QHostAddress::Any, 0));
             free = probe.serverPort();
         }
-        port->setValue(free);
-        Q_EMIT port->editingFinished();
+        window.show();
+        port->setFocus();
+        port->selectAll();
+        QTest::keyClicks(port, QString::number(free));
+        QTest::keyClick(port, Qt::Key_Return); // as the guide says: type it, press Enter
         QTRY_COMPARE(status(), QStringLiteral("The board feed is on."));
+        QVERIFY(window.isVisible());
         const QString page = QStringLiteral("http://127.0.0.1:%1/").arg(port->value());
         QCOMPARE(control.pageAddresses(), QStringList{page});
         for (QPushButton* copy : window.findChildren<QPushButton*>()) {
