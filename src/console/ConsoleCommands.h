@@ -4,12 +4,18 @@
 
 namespace kestrane {
 
-class Kumite2;
+class BoardHolder;
+class MatchState;
+class TournamentDay;
+class WindowPort;
 
 // The console's close paths and the About window.
 class ConsoleCommands {
 public:
-    explicit ConsoleCommands(Kumite2& k) : m_k(k) {}
+    ConsoleCommands(MatchState& state, WindowPort& windows, BoardHolder& boards, TournamentDay& day)
+        : m_state(state), m_windows(windows), m_boards(boards), m_day(day)
+    {
+    }
 
     // Connects this part's handlers to the console's elements.
     void wire();
@@ -32,7 +38,10 @@ public:
 private:
     void closeConsoleWindow();
 
-    Kumite2& m_k;
+    MatchState& m_state;
+    WindowPort& m_windows;
+    BoardHolder& m_boards;
+    TournamentDay& m_day;
     bool m_closed = false;
     bool m_byCommand = false;
 };

@@ -113,7 +113,8 @@ private Q_SLOTS:
         m_c.s.command1.click();
         Kubord2& board = *m_c.k.boards.current();
         m_c.s.Command8.click(); // Aka waza-ari
-        auto feed = FeedService::start(m_c.k, QStringLiteral("127.0.0.1:0"));
+        auto feed = FeedService::start({m_c.k.state, m_c.k.competitors, m_c.k.boards},
+                                       QStringLiteral("127.0.0.1:0"));
         const quint16 port = feed->port();
         const QString base = QStringLiteral("http://127.0.0.1:%1/").arg(port);
         QStringList args{"--headless=new", "--remote-debugging-port=0", "--hide-scrollbars",
@@ -198,7 +199,8 @@ private Q_SLOTS:
                         "Connection lost");
         m_c.s.Text1.setText(QStringLiteral("7")); // a new field number while it is down
         m_c.s.Command12.click();
-        feed = FeedService::start(m_c.k, QStringLiteral("127.0.0.1:%1").arg(port));
+        feed = FeedService::start({m_c.k.state, m_c.k.competitors, m_c.k.boards},
+                                  QStringLiteral("127.0.0.1:%1").arg(port));
         QVERIFY(shows(page, "Label4", board.Label4.caption()));
         for (QWebSocket* o : {&small, &large}) {
             QVERIFY(shows(*o, "Label4", QStringLiteral("7")));
