@@ -35,8 +35,10 @@ public:
     void wire();
 
     void startbord();
-    // Closes the board; a board taken down with its screen then stays
-    // closed when the screen comes back.
+    // Closes the board: the one way every path (the buttons, the mirror
+    // choice, a new opening, the console's close) takes it down. A board
+    // taken down with its screen then stays closed when the screen comes
+    // back.
     void closeBoard();
     void Command12_Click();
     // The screens changed: a board whose screen went is closed, and opened

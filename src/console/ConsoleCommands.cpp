@@ -1,6 +1,6 @@
 #include "console/ConsoleCommands.h"
 
-#include "board/BoardHolder.h"
+#include "board/BoardOpening.h"
 #include "match/MatchState.h"
 #include "platform/WindowPort.h"
 #include "tournament/TournamentDay.h"
@@ -20,7 +20,7 @@ void ConsoleCommands::sluit_Click()
     if (beforeClose)
         beforeClose();
     // The board first, shown or not; the About window stays open.
-    m_boards.close();
+    m_boardOpening.closeBoard();
     closeConsoleWindow();
 }
 
@@ -33,7 +33,7 @@ void ConsoleCommands::Command14_Click()
 {
     if (beforeClose)
         beforeClose();
-    m_boards.close();
+    m_boardOpening.closeBoard();
     m_windows.closeAbout();
     closeConsoleWindow();
 }
@@ -57,7 +57,7 @@ void ConsoleCommands::consoleClosing()
     MatchState& s = m_state;
     for (Element* t : {&s.Timer1, &s.Timer2, &s.Timer3, &s.Timer4})
         t->setEnabled(false);
-    m_boards.close();
+    m_boardOpening.closeBoard();
     m_closed = true;
 }
 

@@ -4,7 +4,7 @@
 
 namespace kestrane {
 
-class BoardHolder;
+class BoardOpening;
 class MatchState;
 class TournamentDay;
 class WindowPort;
@@ -12,8 +12,9 @@ class WindowPort;
 // The console's close paths and the About window.
 class ConsoleCommands {
 public:
-    ConsoleCommands(MatchState& state, WindowPort& windows, BoardHolder& boards, TournamentDay& day)
-        : m_state(state), m_windows(windows), m_boards(boards), m_day(day)
+    ConsoleCommands(MatchState& state, WindowPort& windows, BoardOpening& boardOpening,
+                    TournamentDay& day)
+        : m_state(state), m_windows(windows), m_boardOpening(boardOpening), m_day(day)
     {
     }
 
@@ -40,7 +41,7 @@ private:
 
     MatchState& m_state;
     WindowPort& m_windows;
-    BoardHolder& m_boards;
+    BoardOpening& m_boardOpening;
     TournamentDay& m_day;
     bool m_closed = false;
     bool m_byCommand = false;

@@ -82,7 +82,7 @@ public:
         ruleSets, boardSync, boardNames,    [this] { return commands.closed(); }};
     SideSwap sideSwap{state};
     SetupPanel setup{state, ports.sound, ports.messages, ports.files};
-    ConsoleCommands commands{state, ports.windows, boards, day};
+    ConsoleCommands commands{state, ports.windows, boardOpening, day};
     CloseGuard closeGuard{state, ports.messages, koTimer, commands};
     // The match list, the results log and the day's set-up.
     TournamentDay day{
