@@ -9,6 +9,7 @@
 #include "console/Kumite2.h"
 #include "console/MatchJournal.h"
 #include "console/QtWindowPort.h"
+#include "console/TournamentActions.h"
 #include "core/ProgramFiles.h"
 #include "feed/FeedControl.h"
 #include "feed/FeedService.h"
@@ -19,7 +20,6 @@
 #include "platform/QtSoundPort.h"
 #include "platform/TimerDriver.h"
 #include "tournament/ResultRow.h"
-#include "tournament/TournamentActions.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -117,11 +117,12 @@ int main(int argc, char* argv[])
 
     // The live board feed, as the command line or the operator's kept choice
     // says; the console runs without it.
-    kestrane::FeedControl feed(console, kestrane::ProgramFiles(programDir).feedChoice());
+    kestrane::FeedControl feed({console.state, console.competitors, console.boards},
+                               kestrane::ProgramFiles(programDir).feedChoice());
     feed.startUp(commandLine.serveBoard());
 
     kestrane::view::ConsoleWindow window(console);
-    const kestrane::view::TournamentActions tournament(console, window);
+    const kestrane::view::TournamentActions tournament(console.day, console.ports.messages, window);
     windows.setConsole(&window);
     // Keys that reach the board (Wayland gives it the focus on a click).
     boardPresenter.passKey = [&window](QKeyEvent* e) { window.takeKey(*e); };

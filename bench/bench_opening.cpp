@@ -29,7 +29,7 @@ void BM_startbordModel(benchmark::State& state)
     c.s.Check1.setValue(1);
     for (auto _ : state) {
         c.k.boardOpening.startbord();
-        benchmark::DoNotOptimize(c.k.kubord2().scri.left());
+        benchmark::DoNotOptimize(c.k.boards.currentOrNewHidden().scri.left());
     }
 }
 BENCHMARK(BM_startbordModel)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMicrosecond);
@@ -43,7 +43,7 @@ void BM_startbordMeasured(benchmark::State& state)
     useAudienceScreen(c, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     for (auto _ : state) {
         c.k.boardOpening.startbord();
-        benchmark::DoNotOptimize(c.k.kubord2().scri.width());
+        benchmark::DoNotOptimize(c.k.boards.currentOrNewHidden().scri.width());
     }
     c.k.boards.close();
 }

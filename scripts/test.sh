@@ -24,6 +24,9 @@ if ! echo "$sources" | xargs clang-format --dry-run --Werror; then
   exit 1
 fi
 
+stage "include direction"
+scripts/check-includes.sh
+
 if [[ " $stages " == *" dev "* ]]; then
   stage "dev build and tests"
   cmake --preset dev >/dev/null

@@ -88,7 +88,8 @@ int serve(bool shortMatch)
     k.clock.resett();
     s.command1.click(); // the board, shown
     TimerDriver timers({&s.Timer1, &s.Timer2, &s.Timer3, &s.Timer4});
-    std::unique_ptr<FeedService> feed = FeedService::start(k, QStringLiteral("127.0.0.1:0"));
+    std::unique_ptr<FeedService> feed =
+        FeedService::start({k.state, k.competitors, k.boards}, QStringLiteral("127.0.0.1:0"));
     if (!feed)
         return 1;
     std::printf("PORT %d\n", feed->port());

@@ -1,10 +1,10 @@
 #include "about/Overfrm.h"
 
 #include "about/AboutLogo.h"
-#include "console/ElementFrame.h"
-#include "console/ElementLabel.h"
-#include "console/PushButton.h"
 #include "platform/ViewUnits.h"
+#include "widgets/ElementFrame.h"
+#include "widgets/ElementLabel.h"
+#include "widgets/PushButton.h"
 
 namespace kestrane::view {
 

@@ -3,6 +3,7 @@
 #include "board/BoardScaling.h"
 #include "board/Kubord2.h"
 #include "board/TextMeasure.h"
+#include "core/Twips.h"
 
 #include <QTextBoundaryFinder>
 
@@ -81,8 +82,8 @@ std::optional<BoardFit::Room> BoardFit::roomOf(const Element& label, const Label
 {
     Kubord2& b = m_board;
     if (&label == &b.Label4) {
-        // Inside the white box's border (pixels at 15 twips).
-        const double inset = b.Shape5.borderWidth() * 15.0;
+        // Inside the white box's border, which is given in pixels.
+        const double inset = b.Shape5.borderWidth() * kTwipsPerPixel;
         return Room{b.Shape5.left() + inset, rightOf(b.Shape5) - inset};
     }
     if (&label != &b.scri && &label != &b.scrw && &label != &b.scwi && &label != &b.scww)

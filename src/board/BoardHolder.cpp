@@ -7,7 +7,7 @@ BoardHolder::~BoardHolder()
     close();
 }
 
-Kubord2& BoardHolder::board()
+Kubord2& BoardHolder::currentOrNewHidden()
 {
     if (!m_board) {
         m_board = std::make_unique<Kubord2>();
@@ -38,7 +38,7 @@ void BoardHolder::removeListener(Listener* listener)
 
 void BoardHolder::show(int screenIndex)
 {
-    Kubord2& b = board();
+    Kubord2& b = currentOrNewHidden();
     m_shown = true;
     m_screen = screenIndex;
     b.form().setVisible(true);

@@ -25,8 +25,9 @@ public:
     BoardHolder(const BoardHolder&) = delete;
     BoardHolder& operator=(const BoardHolder&) = delete;
 
-    // The board, created hidden when there is none.
-    Kubord2& board();
+    // The board, created hidden from the design layout when there is none:
+    // for the parts that write into it whether or not it is shown.
+    Kubord2& currentOrNewHidden();
     // The board if one exists, without creating one.
     Kubord2* current() const { return m_board.get(); }
     bool isShown() const { return m_board && m_shown; }

@@ -1,21 +1,23 @@
 #include "board/BoardNames.h"
 
-#include "console/Kumite2.h"
+#include "board/BoardHolder.h"
+#include "match/Competitors.h"
 
 namespace kestrane {
 
 void BoardNames::wire()
 {
-    // Never boards.board(): a change of names must not create a board.
-    m_k.competitors.addObserver([this] {
-        if (Kubord2* board = m_k.boards.current())
+    // Never boards.currentOrNewHidden(): a change of names must not create a
+    // board.
+    m_competitors.addObserver([this] {
+        if (Kubord2* board = m_boards.current())
             write(*board);
     });
 }
 
 void BoardNames::write(Kubord2& board) const
 {
-    board.setCompetitors(m_k.competitors.aka(), m_k.competitors.shiro());
+    board.setCompetitors(m_competitors.aka(), m_competitors.shiro());
 }
 
 } // namespace kestrane

@@ -3,20 +3,25 @@
 namespace kestrane {
 
 class Kubord2;
-class Kumite2;
+class BoardHolder;
+class Competitors;
 
 // The competitors' names on the board: written at every opening and
 // whenever the pair on the mat changes while a board exists.
 class BoardNames {
 public:
-    explicit BoardNames(Kumite2& k) : m_k(k) {}
+    BoardNames(Competitors& competitors, BoardHolder& boards)
+        : m_competitors(competitors), m_boards(boards)
+    {
+    }
 
     // Follows the pair on the mat.
     void wire();
     void write(Kubord2& board) const;
 
 private:
-    Kumite2& m_k;
+    Competitors& m_competitors;
+    BoardHolder& m_boards;
 };
 
 } // namespace kestrane

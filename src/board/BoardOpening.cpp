@@ -1,9 +1,15 @@
 #include "board/BoardOpening.h"
 
+#include "board/BoardHolder.h"
+#include "board/BoardNames.h"
 #include "board/BoardScaling.h"
-#include "console/Kumite2.h"
+#include "board/BoardSync.h"
 #include "core/Numbers.h"
 #include "core/Twips.h"
+#include "match/MatchState.h"
+#include "penalties/RuleSets.h"
+#include "platform/MessagePort.h"
+#include "platform/ScreenPort.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,43 +18,43 @@ namespace kestrane {
 
 void BoardOpening::wire()
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
     s.startext.onClick = [this] { startbord(); };
     s.command1.onClick = [this] { startbord(); };
     s.closeext.onClick = [this] { closeBoard(); };
     s.Command2.onClick = [this] { closeBoard(); };
     s.Command12.onClick = [this] { Command12_Click(); };
-    m_k.ports.screens.setScreensChanged([this] { screensChanged(); });
+    m_screens.setScreensChanged([this] { screensChanged(); });
 }
 
 void BoardOpening::startbord()
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
 
     // 1. Every opening starts from the design layout.
     closeBoard();
 
     // 2. The rule set; this creates the fresh, hidden board.
     if (s.Check26.value() == 1)
-        m_k.ruleSets.wukf();
+        m_ruleSets.wukf();
     else
-        m_k.ruleSets.geenwukf();
+        m_ruleSets.geenwukf();
 
     // 3. A zero scale would divide by zero.
     if (Numbers::val(s.hsch.text()) == 0 || Numbers::val(s.vsch.text()) == 0 ||
         Numbers::val(s.fsch.text()) == 0) {
-        m_k.ports.messages.show(QString::fromLatin1(kZeroScaleMessage), MessagePort::Exclamation);
+        m_messages.show(QString::fromLatin1(kZeroScaleMessage), MessagePort::Exclamation);
         return;
     }
 
     // 4. The mirrored layout replaces design positions before any scaling.
     if (s.Check23.value() == 1)
-        m_k.boardSync.bordspiegel();
+        m_boardSync.bordspiegel();
 
     // 5. The primary screen's width. Its full width, not the usable one of a
     // maximized window: a dock beside it must not pull the board's point
     // back onto the console's screen.
-    const std::vector<ScreenPort::Screen> screens = m_k.ports.screens.screens();
+    const std::vector<ScreenPort::Screen> screens = m_screens.screens();
     const int primary = ScreenPort::primaryIndex(screens);
     if (primary < 0)
         return;
@@ -59,7 +65,7 @@ void BoardOpening::startbord()
     // port picks instead), maximized there.
     const int target = ScreenPort::screenFor(screens, Numbers::val(primaryWidth) + 100, 0);
     const ScreenPort::Screen& onScreen = screens[static_cast<std::size_t>(target)];
-    m_k.boards.show(target);
+    m_boards.show(target);
     m_boardScreen = onScreen.geometry;
 
     // 8. The board's outer size once maximized. On X11 maximizing happens
@@ -75,8 +81,8 @@ void BoardOpening::startbord()
     const double vsch = Numbers::val(s.vsch.text());
     const BoardScaling::Factors factors = BoardScaling::factors(W, H, hsch, vsch, fsch);
 
-    copyAndScale(s, m_k.kubord2(), factors);
-    m_k.boardNames.write(m_k.kubord2());
+    copyAndScale(s, m_boards.currentOrNewHidden(), factors);
+    m_boardNames.write(m_boards.currentOrNewHidden());
 }
 
 void BoardOpening::copyAndScale(const MatchState& s, Kubord2& b,
@@ -103,12 +109,12 @@ void BoardOpening::closeBoard()
 {
     m_reopen = false;
     m_boardScreen.reset();
-    m_k.boards.close();
+    m_boards.close();
 }
 
 void BoardOpening::Command12_Click()
 {
-    m_k.kubord2().Label4.setCaption(m_k.state.Text1.text());
+    m_boards.currentOrNewHidden().Label4.setCaption(m_state.Text1.text());
 }
 
 // A projector unplugged while the board is on it: close the board, as the
@@ -117,11 +123,11 @@ void BoardOpening::Command12_Click()
 // primary is back (a blip of the projector, a cable pulled and put back).
 void BoardOpening::screensChanged()
 {
-    if (m_k.commands.closed())
+    if (m_consoleClosed())
         return;
-    const std::vector<ScreenPort::Screen> screens = m_k.ports.screens.screens();
-    if (m_k.boards.isShown() && m_boardScreen) {
-        const int index = m_k.boards.screenIndex();
+    const std::vector<ScreenPort::Screen> screens = m_screens.screens();
+    if (m_boards.isShown() && m_boardScreen) {
+        const int index = m_boards.screenIndex();
         const bool indexGone = index < 0 || index >= static_cast<int>(screens.size());
         const bool screenGone =
             std::none_of(screens.begin(), screens.end(), [this](const ScreenPort::Screen& sc) {
@@ -136,7 +142,7 @@ void BoardOpening::screensChanged()
         std::any_of(screens.begin(), screens.end(), [](const ScreenPort::Screen& sc) {
             return !sc.primary && sc.geometry.width > 0 && sc.geometry.height > 0;
         });
-    if (m_reopen && !m_k.boards.isShown() && besidePrimary)
+    if (m_reopen && !m_boards.isShown() && besidePrimary)
         startbord();
 }
 

@@ -1,6 +1,7 @@
 #include "board/BoardSync.h"
 
-#include "console/Kumite2.h"
+#include "board/BoardHolder.h"
+#include "match/MatchState.h"
 
 #include "penalties/PenaltyBoxes.h"
 
@@ -8,12 +9,12 @@ namespace kestrane {
 
 void BoardSync::wire()
 {
-    m_k.state.Check23.onClick = [this] { Check23_Click(); };
+    m_state.Check23.onClick = [this] { Check23_Click(); };
 }
 
 void BoardSync::laaddata()
 {
-    laaddata(m_k.state, m_k.kubord2());
+    laaddata(m_state, m_boards.currentOrNewHidden());
 }
 
 void BoardSync::laaddata(const MatchState& s, Kubord2& b)
@@ -35,7 +36,7 @@ void BoardSync::laaddata(const MatchState& s, Kubord2& b)
 // "IP", ippon, "WA", waza-ari, with the name at the outer edge.
 void BoardSync::bordspiegel()
 {
-    bordspiegel(m_k.kubord2());
+    bordspiegel(m_boards.currentOrNewHidden());
 }
 
 void BoardSync::bordspiegel(Kubord2& b)
@@ -66,7 +67,7 @@ void BoardSync::bordspiegel(Kubord2& b)
 // The mirror choice takes effect at the next opening; the open board goes.
 void BoardSync::Check23_Click()
 {
-    m_k.boardOpening.closeBoard();
+    m_closeBoard();
 }
 
 } // namespace kestrane

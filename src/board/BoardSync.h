@@ -1,15 +1,21 @@
 #pragma once
 
+#include <functional>
+#include <utility>
+
 namespace kestrane {
 
 class Kubord2;
-class Kumite2;
+class BoardHolder;
 class MatchState;
 
 // Copying the match onto a freshly opened board, and its mirrored layout.
 class BoardSync {
 public:
-    explicit BoardSync(Kumite2& k) : m_k(k) {}
+    BoardSync(MatchState& state, BoardHolder& boards, std::function<void()> closeBoard)
+        : m_state(state), m_boards(boards), m_closeBoard(std::move(closeBoard))
+    {
+    }
 
     // Connects this part's handlers to the console's elements.
     void wire();
@@ -22,7 +28,11 @@ public:
     static void bordspiegel(Kubord2& board);
 
 private:
-    Kumite2& m_k;
+    MatchState& m_state;
+    BoardHolder& m_boards;
+    // The opening closes the board; it calls into this part, so it is
+    // reached back through a callback rather than by name.
+    std::function<void()> m_closeBoard;
 };
 
 } // namespace kestrane

@@ -1,18 +1,18 @@
 #include "board/SideSwap.h"
 
-#include "console/Kumite2.h"
+#include "match/MatchState.h"
 
 namespace kestrane {
 
 void SideSwap::wire()
 {
-    m_k.state.Check24.onClick = [this] { Check24_Click(); };
+    m_state.Check24.onClick = [this] { Check24_Click(); };
 }
 
 // Aka's controls to the left half, Shiro's to the right. Only Left changes.
 void SideSwap::varkospiegel()
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
     s.Shape1.setLeft(4020);
     s.Shape2.setLeft(120);
     s.Frame20.setLeft(5160);
@@ -42,7 +42,7 @@ void SideSwap::varkospiegel()
 // always put them back, and operators know it.
 void SideSwap::varkoonspiegel()
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
     s.Shape1.setLeft(120);
     s.Shape2.setLeft(4020);
     s.Frame20.setLeft(240);
@@ -69,9 +69,9 @@ void SideSwap::varkoonspiegel()
 
 void SideSwap::Check24_Click()
 {
-    if (m_k.state.Check24.value() == 1)
+    if (m_state.Check24.value() == 1)
         varkospiegel();
-    if (m_k.state.Check24.value() == 0)
+    if (m_state.Check24.value() == 0)
         varkoonspiegel();
 }
 

@@ -2,12 +2,12 @@
 
 namespace kestrane {
 
-class Kumite2;
+class MatchState;
 
 // Swapping the console's two competitor halves.
 class SideSwap {
 public:
-    explicit SideSwap(Kumite2& k) : m_k(k) {}
+    explicit SideSwap(MatchState& state) : m_state(state) {}
 
     // Connects this part's handlers to the console's elements.
     void wire();
@@ -17,7 +17,7 @@ public:
     void Check24_Click();
 
 private:
-    Kumite2& m_k;
+    MatchState& m_state;
 };
 
 } // namespace kestrane

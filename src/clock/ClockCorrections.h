@@ -2,12 +2,19 @@
 
 namespace kestrane {
 
-class Kumite2;
+class MatchClock;
+class MatchReset;
+class MatchState;
+class WinnerSignal;
 
 // Clock corrections: one second up, one step down, the sixty-second bout and extra time.
 class ClockCorrections {
 public:
-    explicit ClockCorrections(Kumite2& k) : m_k(k) {}
+    ClockCorrections(MatchState& state, MatchClock& clock, WinnerSignal& signal,
+                     MatchReset& matchReset)
+        : m_state(state), m_clock(clock), m_signal(signal), m_matchReset(matchReset)
+    {
+    }
 
     // Connects this part's handlers to the console's elements.
     void wire();
@@ -18,7 +25,10 @@ public:
     void extime();
 
 private:
-    Kumite2& m_k;
+    MatchState& m_state;
+    MatchClock& m_clock;
+    WinnerSignal& m_signal;
+    MatchReset& m_matchReset;
 };
 
 } // namespace kestrane

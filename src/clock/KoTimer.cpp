@@ -1,8 +1,11 @@
 #include "clock/KoTimer.h"
 
+#include "board/BoardHolder.h"
 #include "board/BoardScaling.h"
-#include "console/Kumite2.h"
+#include "clock/MatchClock.h"
 #include "core/Numbers.h"
+#include "match/MatchState.h"
+#include "match/WinnerSignal.h"
 
 #include <cmath>
 
@@ -18,7 +21,7 @@ constexpr int kCountOutline = 21;        // board Shape4(21)
 
 void KoTimer::wire()
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
     s.Command11.onClick = [this] { ko(); };
     s.Timer2.onTick = [this] { Timer2_Timer(); };
     s.Command15.onClick = [this] { Command15_Click(); };
@@ -26,13 +29,13 @@ void KoTimer::wire()
 
 bool KoTimer::panelOpen() const
 {
-    return m_k.state.Frame12.top() != kPanelClosedTop;
+    return m_state.Frame12.top() != kPanelClosedTop;
 }
 
 double KoTimer::factorF() const
 {
-    const double height = Numbers::val(m_k.state.shtxt.text());
-    const double divisor = Numbers::val(m_k.state.vsch.text()) * Kubord2::kDesignHeight;
+    const double height = Numbers::val(m_state.shtxt.text());
+    const double divisor = Numbers::val(m_state.vsch.text()) * Kubord2::kDesignHeight;
     // A zero scale would divide by zero: treat it as a board never measured,
     // so no infinite or undefined position reaches the board.
     if (divisor == 0)
@@ -44,14 +47,14 @@ double KoTimer::factorF() const
 void KoTimer::ko()
 {
     const double f = factorF();
-    MatchState& s = m_k.state;
-    m_k.kubord2().label1(kCountLabel).setCaption(QStringLiteral("00"));
+    MatchState& s = m_state;
+    m_boards.currentOrNewHidden().label1(kCountLabel).setCaption(QStringLiteral("00"));
     s.Label20.setCaption(QStringLiteral("00"));
-    m_k.clock.stoppen();
+    m_clock.stoppen();
     s.Frame12.setTop(kPanelOpenTop);
     s.Frame12.setLeft(kPanelOpenLeft);
 
-    Kubord2& b = m_k.kubord2();
+    Kubord2& b = m_boards.currentOrNewHidden();
     b.Frame1.setVisible(false);
     b.shape4(kCountOutline).setVisible(true);
     b.label1(kCountLabel).setVisible(true);
@@ -71,22 +74,22 @@ void KoTimer::placeCount(Kubord2& b, double f)
 
 void KoTimer::Timer2_Timer()
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
     const double k = Numbers::val(s.Label20.caption()) + 1;
 
     if (k == 7) {
         showCount(QStringLiteral("07"));
         repaintCount();
-        m_k.signal.waargeluid();
+        m_signal.waargeluid();
         return;
     }
     if (k == 10) {
         showCount(QStringLiteral("10"));
         repaintCount();
         s.Timer2.setEnabled(false);
-        m_k.signal.eindstraf();
+        m_signal.eindstraf();
     } else {
-        m_k.signal.knipperuit();
+        m_signal.knipperuit();
     }
     const QString digits = Numbers::str(k);
     showCount(k < 10 ? QStringLiteral("0") + digits.right(1) : digits.right(2));
@@ -94,28 +97,28 @@ void KoTimer::Timer2_Timer()
 
 void KoTimer::Command15_Click()
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
     s.Frame12.setTop(kPanelClosedTop);
     s.Label20.setCaption(QStringLiteral("00"));
     s.Timer2.setEnabled(false);
-    Kubord2& b = m_k.kubord2();
+    Kubord2& b = m_boards.currentOrNewHidden();
     b.shape4(kCountOutline).setVisible(false);
     b.label1(kCountLabel).setVisible(false);
     b.Frame4.setVisible(false);
     b.Frame1.setVisible(true);
-    m_k.signal.knipperuit();
+    m_signal.knipperuit();
 }
 
 void KoTimer::showCount(const QString& text)
 {
-    m_k.kubord2().label1(kCountLabel).setCaption(text);
-    m_k.state.Label20.setCaption(text);
+    m_boards.currentOrNewHidden().label1(kCountLabel).setCaption(text);
+    m_state.Label20.setCaption(text);
 }
 
 void KoTimer::repaintCount()
 {
-    m_k.kubord2().label1(kCountLabel).refresh();
-    m_k.state.Label20.refresh();
+    m_boards.currentOrNewHidden().label1(kCountLabel).refresh();
+    m_state.Label20.refresh();
 }
 
 } // namespace kestrane

@@ -5,12 +5,18 @@
 namespace kestrane {
 
 class Kubord2;
-class Kumite2;
+class BoardHolder;
+class MatchClock;
+class MatchState;
+class WinnerSignal;
 
 // The ten-second knock-down count.
 class KoTimer {
 public:
-    explicit KoTimer(Kumite2& k) : m_k(k) {}
+    KoTimer(MatchState& state, BoardHolder& boards, MatchClock& clock, WinnerSignal& signal)
+        : m_state(state), m_boards(boards), m_clock(clock), m_signal(signal)
+    {
+    }
 
     // Connects this part's handlers to the console's elements.
     void wire();
@@ -31,7 +37,10 @@ private:
     void showCount(const QString& text);
     void repaintCount();
 
-    Kumite2& m_k;
+    MatchState& m_state;
+    BoardHolder& m_boards;
+    MatchClock& m_clock;
+    WinnerSignal& m_signal;
 };
 
 } // namespace kestrane

@@ -1,13 +1,15 @@
 #include "clock/MatchClock.h"
 
-#include "console/Kumite2.h"
+#include "board/BoardHolder.h"
 #include "core/Numbers.h"
+#include "match/MatchState.h"
+#include "match/WinnerSignal.h"
 
 namespace kestrane {
 
 void MatchClock::wire()
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
     s.Command3.onClick = [this] { Command3_Click(); };
     s.Command4.onClick = [this] { Command4_Click(); };
     s.Command5.onClick = [this] { resett(); };
@@ -26,7 +28,7 @@ MatchClock::SecondsDigits MatchClock::secondsDigits(const QString& text6)
 
 void MatchClock::setBoardClockColour(Colour colour)
 {
-    Kubord2& b = m_k.kubord2();
+    Kubord2& b = m_boards.currentOrNewHidden();
     b.Label5.setForeColor(colour);
     b.Label6.setForeColor(colour);
     b.Label8.setForeColor(colour);
@@ -35,7 +37,7 @@ void MatchClock::setBoardClockColour(Colour colour)
 
 void MatchClock::starten()
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
     const double m = Numbers::val(s.Label1.caption());
     const double t = Numbers::val(s.Label2.caption());
     const double u = Numbers::val(s.Label3.caption());
@@ -49,7 +51,7 @@ void MatchClock::starten()
 
 void MatchClock::stoppen()
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
     s.Timer1.setEnabled(false);
     s.Command3.setVisible(true);
     s.Command4.setVisible(false);
@@ -57,7 +59,7 @@ void MatchClock::stoppen()
 
 void MatchClock::resett()
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
     if (s.Text5.text().isEmpty())
         s.Text5.setText(QStringLiteral("0"));
     stoppen();
@@ -67,15 +69,15 @@ void MatchClock::resett()
 
 void MatchClock::loadMatchTime()
 {
-    const MatchState& s = m_k.state;
+    const MatchState& s = m_state;
     const SecondsDigits sec = secondsDigits(s.Text6.text());
     showTime(s.Text5.text(), sec.tens, sec.units);
 }
 
 void MatchClock::showTime(const QString& min, const QString& tens, const QString& units)
 {
-    MatchState& s = m_k.state;
-    Kubord2& b = m_k.kubord2();
+    MatchState& s = m_state;
+    Kubord2& b = m_boards.currentOrNewHidden();
     s.Label1.setCaption(min);
     s.Label2.setCaption(tens);
     s.Label3.setCaption(units);
@@ -91,19 +93,19 @@ void MatchClock::Timer1_Timer()
 
 void MatchClock::Command3_Click()
 {
-    m_k.state.keyPreview = true;
+    m_state.keyPreview = true;
     starten();
 }
 
 void MatchClock::Command4_Click()
 {
-    m_k.state.keyPreview = true;
+    m_state.keyPreview = true;
     stoppen();
 }
 
 void MatchClock::clockStep()
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
     double sec = Numbers::val(s.Label3.caption());
     double min = Numbers::val(s.Label1.caption());
     double tens = Numbers::val(s.Label2.caption());
@@ -124,15 +126,15 @@ void MatchClock::clockStep()
     if (warning) {
         // The new digits must be visible before the sound starts.
         s.Label2.refresh();
-        m_k.kubord2().Label6.refresh();
-        m_k.signal.waargeluid();
+        m_boards.currentOrNewHidden().Label6.refresh();
+        m_signal.waargeluid();
         setBoardClockColour(kClockWarning);
     } else if (end) {
         s.Label2.refresh();
-        m_k.kubord2().Label6.refresh();
+        m_boards.currentOrNewHidden().Label6.refresh();
         stoppen();
-        m_k.signal.scoreknipper();
-        m_k.signal.eindgeluid();
+        m_signal.scoreknipper();
+        m_signal.eindgeluid();
         setBoardClockColour(kClockBlack);
     }
 }
@@ -142,7 +144,7 @@ void MatchClock::Form_KeyPress(int code)
     if (code != 115 && code != 83) // "s", "S"
         return;
     // The visible Stop button is the record that the clock runs.
-    if (m_k.state.Command4.visible())
+    if (m_state.Command4.visible())
         stoppen();
     else
         starten();

@@ -6,12 +6,17 @@
 
 namespace kestrane {
 
-class Kumite2;
+class BoardHolder;
+class MatchState;
+class WinnerSignal;
 
 // The count-down match clock: start, stop, the one-second step, reset time and the S key.
 class MatchClock {
 public:
-    explicit MatchClock(Kumite2& k) : m_k(k) {}
+    MatchClock(MatchState& state, BoardHolder& boards, WinnerSignal& signal)
+        : m_state(state), m_boards(boards), m_signal(signal)
+    {
+    }
 
     // Connects this part's handlers to the console's elements.
     void wire();
@@ -52,7 +57,9 @@ public:
     void setBoardClockColour(Colour colour);
 
 private:
-    Kumite2& m_k;
+    MatchState& m_state;
+    BoardHolder& m_boards;
+    WinnerSignal& m_signal;
 };
 
 } // namespace kestrane

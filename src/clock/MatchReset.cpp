@@ -1,28 +1,23 @@
 #include "clock/MatchReset.h"
 
-#include "console/Kumite2.h"
+#include "board/BoardHolder.h"
+#include "clock/MatchClock.h"
+#include "match/MatchState.h"
+#include "match/WinnerSignal.h"
 
 namespace kestrane {
 
-void MatchReset::wire()
-{
-    // Leaving a match by hand logs its result first (not so the reset that
-    // starts the sixty seconds: that match goes on).
-    m_k.state.Command13.onClick = [this] { m_k.day.leaveMatch([this] { reset(); }); };
-    m_k.state.rema.onClick = [this] { m_k.day.leaveMatch([this] { reset(); }); };
-}
-
 void MatchReset::reset()
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
 
     // The match time into the clock, stopped and black.
-    m_k.clock.resett();
+    m_clock.resett();
 
     // Every lamp and "S" mark out directly, so the board is clean even where
     // a lamp and its box disagree.
     {
-        Kubord2& b = m_k.kubord2();
+        Kubord2& b = m_boards.currentOrNewHidden();
         for (int i = 5; i <= 20; ++i)
             b.shape4(i).setVisible(false);
         for (int i = 23; i <= 28; ++i)
@@ -41,14 +36,14 @@ void MatchReset::reset()
     s.scww.setCaption(QStringLiteral("0"));
     s.scrw.setCaption(QStringLiteral("0"));
     {
-        Kubord2& b = m_k.kubord2();
+        Kubord2& b = m_boards.currentOrNewHidden();
         b.scwi.setCaption(QStringLiteral("0"));
         b.scri.setCaption(QStringLiteral("0"));
         b.scww.setCaption(QStringLiteral("0"));
         b.scrw.setCaption(QStringLiteral("0"));
     }
 
-    m_k.signal.knipperuit();
+    m_signal.knipperuit();
 }
 
 } // namespace kestrane

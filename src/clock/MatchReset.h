@@ -2,20 +2,27 @@
 
 namespace kestrane {
 
-class Kumite2;
+class BoardHolder;
+class MatchClock;
+class MatchState;
+class WinnerSignal;
 
-// The reset between matches.
+// The reset between matches. Its two buttons belong to the tournament day,
+// which logs the match being left before it resets.
 class MatchReset {
 public:
-    explicit MatchReset(Kumite2& k) : m_k(k) {}
-
-    // Connects this part's handlers to the console's elements.
-    void wire();
+    MatchReset(MatchState& state, BoardHolder& boards, MatchClock& clock, WinnerSignal& signal)
+        : m_state(state), m_boards(boards), m_clock(clock), m_signal(signal)
+    {
+    }
 
     void reset();
 
 private:
-    Kumite2& m_k;
+    MatchState& m_state;
+    BoardHolder& m_boards;
+    MatchClock& m_clock;
+    WinnerSignal& m_signal;
 };
 
 } // namespace kestrane

@@ -1,13 +1,18 @@
 #include "console/CloseGuard.h"
 
-#include "console/Kumite2.h"
+#include "clock/MatchClock.h"
+
+#include "clock/KoTimer.h"
+#include "console/ConsoleCommands.h"
 #include "core/Numbers.h"
+#include "match/MatchState.h"
+#include "platform/MessagePort.h"
 
 namespace kestrane {
 
 bool CloseGuard::matchUnderWay() const
 {
-    const MatchState& s = m_k.state;
+    const MatchState& s = m_state;
     const MatchClock::SecondsDigits reset = MatchClock::secondsDigits(s.Text6.text());
     const QString minutes = s.Text5.text().isEmpty() ? QStringLiteral("0") : s.Text5.text();
     if (s.Label1.caption() != minutes || s.Label2.caption() != reset.tens ||
@@ -22,18 +27,18 @@ bool CloseGuard::matchUnderWay() const
             return true;
     }
     return s.Timer1.enabled() || s.Timer2.enabled() || s.Timer3.enabled() || s.Timer4.enabled() ||
-           m_k.koTimer.panelOpen();
+           m_koTimer.panelOpen();
 }
 
 bool CloseGuard::windowClose()
 {
-    if (m_k.commands.closingByCommand() || !matchUnderWay())
+    if (m_commands.closingByCommand() || !matchUnderWay())
         return true;
     if (m_asking)
         return false;
     m_asking = true;
     const bool kept = matchKept && matchKept();
-    const bool yes = m_k.ports.messages.ask(
+    const bool yes = m_messages.ask(
         kept ? QStringLiteral("Close Kestrane? The match is kept and can be restored at the next "
                               "start.")
              : QStringLiteral("Close Kestrane? The match on the board will be lost."));

@@ -4,7 +4,10 @@
 
 namespace kestrane {
 
-class Kumite2;
+class ConsoleCommands;
+class KoTimer;
+class MatchState;
+class MessagePort;
 
 // Guards the close that does not come from the console's own Close
 // commands (the title bar, Alt+F4, the task bar): it would take a running
@@ -12,7 +15,11 @@ class Kumite2;
 // first.
 class CloseGuard {
 public:
-    explicit CloseGuard(Kumite2& k) : m_k(k) {}
+    CloseGuard(MatchState& state, MessagePort& messages, KoTimer& koTimer,
+               ConsoleCommands& commands)
+        : m_state(state), m_messages(messages), m_koTimer(koTimer), m_commands(commands)
+    {
+    }
 
     // The clock runs or shows other than what "Reset time" would load now,
     // a score or a penalty box is set, the KO count is open, or a name
@@ -28,7 +35,10 @@ public:
     std::function<bool()> matchKept;
 
 private:
-    Kumite2& m_k;
+    MatchState& m_state;
+    MessagePort& m_messages;
+    KoTimer& m_koTimer;
+    ConsoleCommands& m_commands;
     bool m_asking = false;
 };
 

@@ -3,15 +3,15 @@
 #include "console/AccessibleReadouts.h"
 #include "console/Announcements.h"
 #include "console/ElementCheckBox.h"
-#include "console/ElementFrame.h"
-#include "console/ElementLabel.h"
 #include "console/ElementLine.h"
 #include "console/ElementShape.h"
 #include "console/ElementTextBox.h"
 #include "console/PenaltyBoxNames.h"
-#include "console/PushButton.h"
 #include "console/TabChain.h"
 #include "match/MatchState.h"
+#include "widgets/ElementFrame.h"
+#include "widgets/ElementLabel.h"
+#include "widgets/PushButton.h"
 
 #include <algorithm>
 

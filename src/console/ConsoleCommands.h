@@ -4,12 +4,19 @@
 
 namespace kestrane {
 
-class Kumite2;
+class BoardOpening;
+class MatchState;
+class TournamentDay;
+class WindowPort;
 
 // The console's close paths and the About window.
 class ConsoleCommands {
 public:
-    explicit ConsoleCommands(Kumite2& k) : m_k(k) {}
+    ConsoleCommands(MatchState& state, WindowPort& windows, BoardOpening& boardOpening,
+                    TournamentDay& day)
+        : m_state(state), m_windows(windows), m_boardOpening(boardOpening), m_day(day)
+    {
+    }
 
     // Connects this part's handlers to the console's elements.
     void wire();
@@ -32,7 +39,10 @@ public:
 private:
     void closeConsoleWindow();
 
-    Kumite2& m_k;
+    MatchState& m_state;
+    WindowPort& m_windows;
+    BoardOpening& m_boardOpening;
+    TournamentDay& m_day;
     bool m_closed = false;
     bool m_byCommand = false;
 };

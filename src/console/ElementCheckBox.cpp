@@ -1,7 +1,7 @@
 #include "console/ElementCheckBox.h"
 
-#include "console/AccessibleNames.h"
 #include "platform/ViewUnits.h"
+#include "widgets/AccessibleNames.h"
 
 namespace kestrane::view {
 

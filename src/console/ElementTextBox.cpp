@@ -1,8 +1,8 @@
 #include "console/ElementTextBox.h"
 
-#include "console/AccessibleNames.h"
 #include "console/TextBoxFilter.h"
 #include "platform/ViewUnits.h"
+#include "widgets/AccessibleNames.h"
 
 #include <QKeyEvent>
 

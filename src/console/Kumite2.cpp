@@ -13,7 +13,6 @@ Kumite2::Kumite2(Ports p, QString folder) : ports(p), programDir(std::move(folde
     clock.wire();
     corrections.wire();
     koTimer.wire();
-    matchReset.wire();
     penalties.wire();
     ruleSets.wire();
     boardOpening.wire();

@@ -39,20 +39,19 @@ struct Ports {
     WindowPort& windows;
 };
 
-// The operator console as a model: the match state, the audience board it
-// writes into, and every procedure and handler of the console, grouped by
-// the part of the system they belong to. The views bind widgets to the
-// elements of `state` and of the board; every handler runs from an element
-// event (click, value change, caption assignment, timer tick).
+// The console as a model, and where its parts are put together: it owns the
+// match state, the audience board's holder, the platform ports and every
+// part (the procedures and handlers of the console, grouped by the part of
+// the system they belong to), and wires them. No part sees this class; each
+// is handed what it uses. The views bind widgets to the elements of `state`
+// and of the board; every handler runs from an element event (click, value
+// change, caption assignment, timer tick).
 class Kumite2 {
 public:
     // programDir is the folder of the settings file kumite.ini.
     Kumite2(Ports ports, QString programDir);
     Kumite2(const Kumite2&) = delete;
     Kumite2& operator=(const Kumite2&) = delete;
-
-    // The audience board, created hidden when none exists.
-    Kubord2& kubord2() { return boards.board(); }
 
     // The console's key handler, run for each typed character while the key
     // preview is on, before the character reaches the focused control.
@@ -65,24 +64,31 @@ public:
     Ports ports;
     const QString programDir;
 
-    WinnerSignal signal{*this};
-    Scoring scoring{*this};
-    MatchClock clock{*this};
-    ClockCorrections corrections{*this};
-    KoTimer koTimer{*this};
-    MatchReset matchReset{*this};
-    PenaltyPanel penalties{*this};
-    RuleSets ruleSets{*this};
-    BoardOpening boardOpening{*this};
-    BoardSync boardSync{*this};
-    BoardNames boardNames{*this};
-    SideSwap sideSwap{*this};
-    SetupPanel setup{*this};
-    ConsoleCommands commands{*this};
-    CloseGuard closeGuard{*this};
+    // The parts, each given what it uses. Declared in the order they are
+    // built; a part may be handed one built later, for it only keeps the
+    // reference until wire() runs.
+    WinnerSignal signal{state, boards, ports.sound};
+    Scoring scoring{state, boards, signal, [this] { clock.stoppen(); }};
+    MatchClock clock{state, boards, signal};
+    ClockCorrections corrections{state, clock, signal, matchReset};
+    KoTimer koTimer{state, boards, clock, signal};
+    MatchReset matchReset{state, boards, clock, signal};
+    PenaltyPanel penalties{state, boards, signal};
+    RuleSets ruleSets{state, boards};
+    BoardSync boardSync{state, boards, [this] { boardOpening.closeBoard(); }};
+    BoardNames boardNames{competitors, boards};
+    BoardOpening boardOpening{
+        state,    boards,    ports.screens, ports.messages,
+        ruleSets, boardSync, boardNames,    [this] { return commands.closed(); }};
+    SideSwap sideSwap{state};
+    SetupPanel setup{state, ports.sound, ports.messages, ports.files};
+    ConsoleCommands commands{state, ports.windows, boardOpening, day};
+    CloseGuard closeGuard{state, ports.messages, koTimer, commands};
     // The match list, the results log and the day's set-up.
-    TournamentDay day{*this};
-    StartUp startUp{*this};
+    TournamentDay day{
+        state, competitors, ports.messages, ports.files,
+        clock, matchReset,  programDir,     [this] { return closeGuard.matchUnderWay(); }};
+    StartUp startUp{state, ports.messages, ruleSets, clock, day, programDir};
 };
 
 } // namespace kestrane

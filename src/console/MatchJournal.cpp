@@ -291,7 +291,7 @@ void MatchJournal::apply(Kumite2& k, const Snapshot& snap)
 
     if (snap.boardOpen)
         k.boardOpening.startbord();
-    Kubord2& b = k.kubord2();
+    Kubord2& b = k.boards.currentOrNewHidden();
     for (const Item& i : snap.board) {
         if (Element* e = b.find(i.name))
             put(*e, i);

@@ -1,11 +1,11 @@
 #include "console/SettingsFile.h"
 
+#include "core/Numbers.h"
+
 #include <QStringDecoder>
 
-#include <charconv>
 #include <cmath>
 #include <string>
-#include <system_error>
 
 namespace kestrane::SettingsFile {
 
@@ -150,13 +150,7 @@ std::optional<double> readNumber(const QString& line, const QLocale& locale)
     if (i != n)
         return std::nullopt;
 
-    // from_chars ignores the C locale, which Qt sets from the environment.
-    double value = 0.0;
-    const auto [ptr, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value,
-                                           std::chars_format::general);
-    if (ec != std::errc() || ptr != ascii.data() + ascii.size() || !std::isfinite(value))
-        return 0.0;
-    return value;
+    return Numbers::fromAscii(ascii);
 }
 
 Loaded interpret(const Lines& lines, const QLocale& locale)

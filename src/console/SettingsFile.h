@@ -35,7 +35,12 @@ struct Lines {
 // decoded as UTF-8, or as Windows-1252 when it is not valid UTF-8.
 Lines readLines(const QByteArray& bytes);
 
-// Reads a whole line as a number: blanks (space, tab) around it ignored, an
+// Reads a whole line as a number. A second rule beside Numbers::val, kept
+// because the file needs what the console's fields must not do: a line that
+// is not wholly a number is refused (so a damaged line falls back to its
+// default instead of reading as 0), and the locale's sign and decimal
+// separator are taken, as a file written on a comma-decimal desktop has
+// them. The conversion itself is the shared one. Blanks (space, tab) around it ignored, an
 // optional sign, digits with at most one decimal separator, an optional
 // exponent, and nothing else. The separator is "." or the locale's own.
 // A number beyond the range of a double reads as 0, as everywhere in the

@@ -1,6 +1,9 @@
 #include "console/SetupPanel.h"
 
-#include "console/Kumite2.h"
+#include "match/MatchState.h"
+#include "platform/FileDialogPort.h"
+#include "platform/MessagePort.h"
+#include "platform/SoundPort.h"
 
 namespace kestrane {
 
@@ -42,7 +45,7 @@ int noLineBreak(int code)
 
 void SetupPanel::wire()
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
     s.MyButton9.onClick = [this] { MyButton9_Click(); };
     s.setu.onClick = [this] { setu_Click(); };
     s.MyButton5.onClick = [this] { MyButton5_Click(); };
@@ -56,7 +59,7 @@ void SetupPanel::wire()
         box->onKeyPress = [](int code) { return noLineBreak(code); };
         box->onFilterText = [](const QString& text) { return firstLine(text); };
     }
-    m_k.ports.sound.problemFound = [this](SoundPort::Sound sound, SoundPort::Problem problem) {
+    m_sound.problemFound = [this](SoundPort::Sound sound, SoundPort::Problem problem) {
         showProblem(sound, problem);
     };
 }
@@ -89,7 +92,7 @@ QString SetupPanel::problemText(SoundPort::Problem problem)
 // reads it beside the path without a box to close in the middle of a match.
 void SetupPanel::showProblem(SoundPort::Sound sound, SoundPort::Problem problem)
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
     const bool end = sound == SoundPort::Sound::End;
     Element& box = end ? s.eindwav : s.waarwav;
     Element& why = end ? s.eindwavWhy : s.waarwavWhy;
@@ -101,7 +104,7 @@ void SetupPanel::showProblem(SoundPort::Sound sound, SoundPort::Problem problem)
 
 void SetupPanel::MyButton9_Click()
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
     s.keyPreview = false;
     if (s.Kumite2.height() <= kOpenThreshold) {
         s.Kumite2.setHeight(kOpenHeight);
@@ -115,19 +118,19 @@ void SetupPanel::MyButton9_Click()
 
 void SetupPanel::setu_Click()
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
     s.Kumite2.setHeight(kOpenHeight);
     s.MyButton9.setCaption(QStringLiteral("Close setup"));
 }
 
 void SetupPanel::MyButton5_Click()
 {
-    chooseSoundFile(m_k.state.eindwav);
+    chooseSoundFile(m_state.eindwav);
 }
 
 void SetupPanel::MyButton8_Click()
 {
-    chooseSoundFile(m_k.state.waarwav);
+    chooseSoundFile(m_state.waarwav);
 }
 
 // A cancelled or failed dialog leaves the box as it was, without a message.
@@ -135,7 +138,7 @@ void SetupPanel::chooseSoundFile(Element& box)
 {
     const FileDialogPort::Request request{QStringLiteral("Find soundfile"), QStringLiteral("*.wav"),
                                           QStringLiteral("*.wav"), QStringLiteral("\\")};
-    const std::optional<QString> path = m_k.ports.files.openFile(request);
+    const std::optional<QString> path = m_files.openFile(request);
     if (path)
         box.setText(*path);
 }
@@ -145,8 +148,7 @@ int SetupPanel::digitFilter(int code)
     if ((code >= '0' && code <= '9') || code == kBackspace)
         return code;
     if (code == '.')
-        m_k.ports.messages.show(QStringLiteral(" only full numbers allowed !"),
-                                MessagePort::Exclamation);
+        m_messages.show(QStringLiteral(" only full numbers allowed !"), MessagePort::Exclamation);
     return 0;
 }
 

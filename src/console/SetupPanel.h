@@ -7,7 +7,10 @@
 namespace kestrane {
 
 class Element;
-class Kumite2;
+class FileDialogPort;
+class MatchState;
+class MessagePort;
+class SoundPort;
 
 // The setup row: opening and closing it, choosing the sound files, and the
 // input checks: the digit filter of the number boxes and the single-line
@@ -27,7 +30,10 @@ public:
     // The short text naming why a sound file cannot be played; empty for None.
     static QString problemText(SoundPort::Problem problem);
 
-    explicit SetupPanel(Kumite2& k) : m_k(k) {}
+    SetupPanel(MatchState& state, SoundPort& sound, MessagePort& messages, FileDialogPort& files)
+        : m_state(state), m_sound(sound), m_messages(messages), m_files(files)
+    {
+    }
 
     // Connects this part's handlers to the console's elements.
     void wire();
@@ -44,7 +50,10 @@ private:
     void chooseSoundFile(Element& box);
     void showProblem(SoundPort::Sound sound, SoundPort::Problem problem);
 
-    Kumite2& m_k;
+    MatchState& m_state;
+    SoundPort& m_sound;
+    MessagePort& m_messages;
+    FileDialogPort& m_files;
 };
 
 } // namespace kestrane

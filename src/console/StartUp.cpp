@@ -1,8 +1,12 @@
 #include "console/StartUp.h"
 
-#include "console/Kumite2.h"
+#include "clock/MatchClock.h"
 #include "console/SettingsFile.h"
 #include "core/ProgramFiles.h"
+#include "match/MatchState.h"
+#include "penalties/RuleSets.h"
+#include "platform/MessagePort.h"
+#include "tournament/TournamentDay.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -15,21 +19,21 @@ namespace {
 // file (or a device) could eat the memory.
 constexpr qint64 kReadLimit = 1 << 20;
 
-QString settingsPath(const Kumite2& k)
+QString settingsPath(const QString& programDir)
 {
-    return ProgramFiles(k.programDir).settings();
+    return ProgramFiles(programDir).settings();
 }
 
 } // namespace
 
 void StartUp::wire()
 {
-    m_k.state.MyButton7.onClick = [this] { MyButton7_Click(); };
+    m_state.MyButton7.onClick = [this] { MyButton7_Click(); };
 }
 
 void StartUp::Form_Load()
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
 
     // The console window, outer size: width, left, top, height in this order.
     s.Kumite2.setWidth(10450);
@@ -37,7 +41,7 @@ void StartUp::Form_Load()
     s.Kumite2.setTop(100);
     s.Kumite2.setHeight(6900);
 
-    m_k.clock.loadMatchTime();
+    m_clock.loadMatchTime();
 
     // Start and Stop share one place; Stop starts hidden.
     s.Command3.setLeft(820);
@@ -45,18 +49,18 @@ void StartUp::Form_Load()
     s.Command4.setVisible(false);
 
     loadSettings();
-    m_k.day.restoreAtStart();
+    m_day.restoreAtStart();
 }
 
 // Every way out of here before the end is the silent failure of start-up:
 // what was applied stays applied, the rest keeps its initial value.
 void StartUp::loadSettings()
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
 
     QByteArray bytes;
     {
-        QFile file(settingsPath(m_k));
+        QFile file(settingsPath(m_programDir));
         if (!file.open(QIODevice::ReadOnly))
             return;
         bytes = file.read(kReadLimit + 1);
@@ -85,14 +89,14 @@ void StartUp::loadSettings()
     if (!loaded.wukf)
         return;
     if (*loaded.wukf)
-        m_k.ruleSets.wukf();
+        m_ruleSets.wukf();
     else
-        m_k.ruleSets.geenwukf();
+        m_ruleSets.geenwukf();
 }
 
 void StartUp::MyButton7_Click()
 {
-    const MatchState& s = m_k.state;
+    const MatchState& s = m_state;
     SettingsFile::Settings settings{s.eindwav.text(), s.waarwav.text(), s.hsch.text(),
                                     s.vsch.text(),    s.fsch.text(),    {}};
     const Element* options[] = {&s.Check23, &s.Check24, &s.Check25, &s.Check26};
@@ -100,9 +104,9 @@ void StartUp::MyButton7_Click()
         settings.options[i] = options[i]->value() == 1;
 
     if (saveSettings(settings))
-        m_k.ports.messages.show(QStringLiteral("Ini-file saved"), MessagePort::Information);
+        m_messages.show(QStringLiteral("Ini-file saved"), MessagePort::Information);
     else
-        m_k.ports.messages.show(QStringLiteral("Error saving"), MessagePort::Error);
+        m_messages.show(QStringLiteral("Error saving"), MessagePort::Error);
 }
 
 // The nine lines go to a temporary file beside kumite.ini that then replaces
@@ -114,7 +118,7 @@ bool StartUp::saveSettings(const SettingsFile::Settings& settings)
     const std::optional<QByteArray> bytes = SettingsFile::write(settings);
     if (!bytes)
         return false;
-    QSaveFile file(settingsPath(m_k));
+    QSaveFile file(settingsPath(m_programDir));
     // Unbuffered, so that a short write (a full disk, a file-size limit)
     // shows in what write() returns: through the buffer it would be lost and
     // the cut-off file committed as if all were well.

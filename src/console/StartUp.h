@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QString>
+#include <utility>
+
 #include <QByteArray>
 #include <QIODevice>
 
@@ -7,7 +10,11 @@
 
 namespace kestrane {
 
-class Kumite2;
+class MatchClock;
+class MatchState;
+class MessagePort;
+class RuleSets;
+class TournamentDay;
 namespace SettingsFile {
 struct Settings;
 }
@@ -15,7 +22,12 @@ struct Settings;
 // Start-up of the console and the Save button of the settings.
 class StartUp {
 public:
-    explicit StartUp(Kumite2& k) : m_k(k) {}
+    StartUp(MatchState& state, MessagePort& messages, RuleSets& ruleSets, MatchClock& clock,
+            TournamentDay& day, QString programDir)
+        : m_state(state), m_messages(messages), m_ruleSets(ruleSets), m_clock(clock), m_day(day),
+          m_programDir(std::move(programDir))
+    {
+    }
 
     // Connects this part's handlers to the console's elements.
     void wire();
@@ -32,7 +44,12 @@ private:
     void loadSettings();
     bool saveSettings(const SettingsFile::Settings& settings);
 
-    Kumite2& m_k;
+    MatchState& m_state;
+    MessagePort& m_messages;
+    RuleSets& m_ruleSets;
+    MatchClock& m_clock;
+    TournamentDay& m_day;
+    QString m_programDir;
 };
 
 } // namespace kestrane

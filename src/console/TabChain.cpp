@@ -1,8 +1,8 @@
 #include "console/TabChain.h"
 
 #include "console/ConsoleCanvas.h"
-#include "console/ElementBinding.h"
 #include "match/MatchState.h"
+#include "widgets/ElementBinding.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -92,27 +92,27 @@ std::string leadingNumber(const QString& text, bool& consumedAll)
     return out;
 }
 
-double parse(const std::string& s)
+} // namespace
+
+double fromAscii(std::string_view s)
 {
     if (s.empty())
         return 0.0;
     double v = 0.0;
     const char* first = s.data();
     const char* last = s.data() + s.size();
-    // from_chars does not take a leading '+' and is locale-independent.
+    // from_chars does not take a leading '+' and ignores the C locale, which
+    // Qt sets from the environment.
     const auto [ptr, ec] = std::from_chars(first, last, v, std::chars_format::general);
-    if (ec != std::errc() || !std::isfinite(v))
+    if (ec != std::errc() || ptr != last || !std::isfinite(v))
         return 0.0;
-    (void)ptr;
     return v;
 }
-
-} // namespace
 
 double val(const QString& text)
 {
     bool all = false;
-    return parse(leadingNumber(text, all));
+    return fromAscii(leadingNumber(text, all));
 }
 
 bool isWholeNumber(const QString& text)

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <string_view>
+
 namespace kestrane::Numbers {
 
 // Reads the number a text begins with. Blanks, tabs and line feeds are
@@ -11,6 +13,11 @@ namespace kestrane::Numbers {
 // leading number reads as 0, and so does a number beyond the range of a
 // double. There is no "inf", "nan" or hexadecimal form.
 double val(const QString& text);
+
+// A number already scanned into plain ASCII ("-12.5e3"): its value, or 0
+// when it is empty or beyond the range of a double. Both scanners (val()
+// here and the settings file's line reader) end here.
+double fromAscii(std::string_view ascii);
 
 // True when the text is a number in the form val() reads and nothing else
 // (blanks around it allowed). Used where a whole text must be a number.

@@ -1,7 +1,8 @@
 #include "feed/BoardFeed.h"
 
-#include "console/Kumite2.h"
 #include "feed/BoardJson.h"
+#include "match/Competitors.h"
+#include "match/MatchState.h"
 
 #include <QMetaObject>
 
@@ -12,23 +13,23 @@ namespace {
 constexpr qsizetype kCacheSizes = 64;
 } // namespace
 
-BoardFeed::BoardFeed(Kumite2& console, QObject* parent) : QObject(parent), m_console(console)
+BoardFeed::BoardFeed(FeedSources sources, QObject* parent) : QObject(parent), m_sources(sources)
 {
-    for (Element* e : console.state.elements()) {
+    for (Element* e : m_sources.state.elements()) {
         const int id = e->addObserver([this](const Element&, Property) { touched(); });
         m_consoleObservers.emplace_back(e, id);
     }
-    m_competitorsObserver = console.competitors.addObserver([this] { touched(); });
-    console.boards.addListener(this);
-    // Never console.boards.board(): that would create a hidden board.
-    if (console.boards.isShown())
-        boardShown(*console.boards.current(), console.boards.screenIndex());
+    m_competitorsObserver = m_sources.competitors.addObserver([this] { touched(); });
+    m_sources.boards.addListener(this);
+    // Never currentOrNewHidden(): that would create a hidden board.
+    if (m_sources.boards.isShown())
+        boardShown(*m_sources.boards.current(), m_sources.boards.screenIndex());
 }
 
 BoardFeed::~BoardFeed()
 {
-    m_console.boards.removeListener(this);
-    m_console.competitors.removeObserver(m_competitorsObserver);
+    m_sources.boards.removeListener(this);
+    m_sources.competitors.removeObserver(m_competitorsObserver);
     detachBoard();
     for (const auto& [e, id] : m_consoleObservers)
         e->removeObserver(id);
@@ -39,7 +40,7 @@ void BoardFeed::boardShown(Kubord2& board, int)
     detachBoard();
     m_shown = &board;
     // The opening reads the scales once; later edits wait for the next one.
-    const MatchState& s = m_console.state;
+    const MatchState& s = m_sources.state;
     m_openedWith = {s.hsch.text(), s.vsch.text(), s.fsch.text()};
     for (Element* e : board.elements()) {
         const int id = e->addObserver([this](const Element&, Property) { touched(); });
@@ -91,9 +92,9 @@ QByteArray BoardFeed::state(int w, int h)
         return *it;
     Kubord2 board;
     board.setTextMeasure(&m_measure);
-    FeedBoard::build(m_console.state, m_shown, m_openedWith, w, h, board);
+    FeedBoard::build(m_sources.state, m_shown, m_openedWith, w, h, board);
     // The whole names, cut anew for this size.
-    board.setCompetitors(m_console.competitors.aka(), m_console.competitors.shiro());
+    board.setCompetitors(m_sources.competitors.aka(), m_sources.competitors.shiro());
     const QByteArray json = BoardJson::toJson(board, pixels, w, h, m_shown != nullptr);
     if (m_cache.size() >= kCacheSizes)
         m_cache.clear();

@@ -4,6 +4,7 @@
 #include "board/LabelMeasure.h"
 #include "feed/FeedBoard.h"
 #include "feed/FeedSizeKey.h"
+#include "feed/FeedSources.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -14,8 +15,6 @@
 
 namespace kestrane {
 
-class Kumite2;
-
 // The feed's view of the match: observes the console's elements and, while
 // it is shown, the console's board, and announces one change per turn of
 // the event loop however many elements changed in it. It only reads: the
@@ -23,7 +22,7 @@ class Kumite2;
 class BoardFeed final : public QObject, public BoardHolder::Listener {
     Q_OBJECT
 public:
-    explicit BoardFeed(Kumite2& console, QObject* parent = nullptr);
+    explicit BoardFeed(FeedSources sources, QObject* parent = nullptr);
     ~BoardFeed() override;
 
     // The board's state as JSON for a window of w x h pixels (0 x 0: design
@@ -48,7 +47,7 @@ private:
     void touched();
     void flush();
 
-    Kumite2& m_console;
+    FeedSources m_sources;
     LabelMeasure m_measure;
     const Kubord2* m_shown = nullptr;
     FeedBoard::Scales m_openedWith;

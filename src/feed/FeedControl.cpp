@@ -4,8 +4,8 @@
 
 namespace kestrane {
 
-FeedControl::FeedControl(Kumite2& console, QString choicePath, QObject* parent)
-    : QObject(parent), m_console(console), m_choicePath(std::move(choicePath)),
+FeedControl::FeedControl(FeedSources sources, QString choicePath, QObject* parent)
+    : QObject(parent), m_sources(sources), m_choicePath(std::move(choicePath)),
       m_choice(FeedChoice::load(m_choicePath))
 {
 }
@@ -41,7 +41,7 @@ void FeedControl::run(const QString& address)
 {
     m_service.reset();
     m_error.clear();
-    m_service = FeedService::start(m_console, address, &m_error);
+    m_service = FeedService::start(m_sources, address, &m_error);
     if (m_service) {
         m_service->setResultsProvider(m_results);
         m_service->setServeResults(m_choice.serveResults);

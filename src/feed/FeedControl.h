@@ -1,6 +1,7 @@
 #pragma once
 
 #include "feed/FeedChoice.h"
+#include "feed/FeedSources.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -12,14 +13,13 @@
 namespace kestrane {
 
 class FeedService;
-class Kumite2;
 
 // Runs the live feed as the operator chose it: from the command line, which
 // wins at start, or from the feed window, whose choice is kept in its file.
 class FeedControl final : public QObject {
     Q_OBJECT
 public:
-    FeedControl(Kumite2& console, QString choicePath, QObject* parent = nullptr);
+    FeedControl(FeedSources sources, QString choicePath, QObject* parent = nullptr);
     ~FeedControl() override;
 
     // At start: the command line's address when given, else the kept choice.
@@ -44,7 +44,7 @@ Q_SIGNALS:
 private:
     void run(const QString& address);
 
-    Kumite2& m_console;
+    FeedSources m_sources;
     QString m_choicePath;
     FeedChoice m_choice;
     std::unique_ptr<FeedService> m_service;

@@ -50,7 +50,7 @@ void FeedService::setServeResults(bool on)
     m_http->setServeResults(on);
 }
 
-std::unique_ptr<FeedService> FeedService::start(Kumite2& console, const QString& address,
+std::unique_ptr<FeedService> FeedService::start(const FeedSources& sources, const QString& address,
                                                 QString* error)
 {
     QString why;
@@ -78,7 +78,7 @@ std::unique_ptr<FeedService> FeedService::start(Kumite2& console, const QString&
             *error = text;
         return nullptr;
     }
-    s->m_feed = std::make_unique<BoardFeed>(console);
+    s->m_feed = std::make_unique<BoardFeed>(sources);
     s->m_http = std::make_unique<FeedHttpServer>(*s->m_feed, *s->m_tcp,
                                                  FeedHosts(where->host, s->m_tcp->serverPort()));
     s->m_address = FeedAddress::format(where->host, s->m_tcp->serverPort());

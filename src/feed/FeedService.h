@@ -1,5 +1,7 @@
 #pragma once
 
+#include "feed/FeedSources.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QStringList>
@@ -12,7 +14,6 @@ namespace kestrane {
 class BoardFeed;
 class FeedHttpServer;
 class FeedTcpServer;
-class Kumite2;
 
 // The live, read-only board feed as a whole: the board observer, the
 // HTTP/WebSocket server and its listening socket with their limits.
@@ -24,7 +25,7 @@ public:
     // Starts the feed and prints its addresses on standard output; nullptr
     // and a message on standard error (and in `error`) when it cannot, and
     // the console runs on without it.
-    static std::unique_ptr<FeedService> start(Kumite2& console, const QString& address,
+    static std::unique_ptr<FeedService> start(const FeedSources& sources, const QString& address,
                                               QString* error = nullptr);
 
     // Where it listens ("127.0.0.1:8080").

@@ -1,7 +1,9 @@
 #include "match/Scoring.h"
 
-#include "console/Kumite2.h"
+#include "board/BoardHolder.h"
 #include "core/Numbers.h"
+#include "match/MatchState.h"
+#include "match/WinnerSignal.h"
 
 namespace kestrane {
 
@@ -11,7 +13,7 @@ constexpr double kMaxCount = 99;
 
 void Scoring::wire()
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
     s.Command6.onClick = [this] { Command6_Click(); };
     s.Command8.onClick = [this] { Command8_Click(); };
     s.Command10.onClick = [this] { Command10_Click(); };
@@ -28,42 +30,42 @@ void Scoring::wire()
 
 void Scoring::Command6_Click()
 {
-    ipponPress(m_k.state.scri);
+    ipponPress(m_state.scri);
 }
 
 void Scoring::Command8_Click()
 {
-    wazaariPress(m_k.state.scrw, m_k.state.scri);
+    wazaariPress(m_state.scrw, m_state.scri);
 }
 
 void Scoring::Command10_Click()
 {
-    minusPress(m_k.state.scri);
+    minusPress(m_state.scri);
 }
 
 void Scoring::MyButton2_Click()
 {
-    minusPress(m_k.state.scrw);
+    minusPress(m_state.scrw);
 }
 
 void Scoring::SanbonB_Click()
 {
-    ipponPress(m_k.state.scwi);
+    ipponPress(m_state.scwi);
 }
 
 void Scoring::NihonB_Click()
 {
-    wazaariPress(m_k.state.scww, m_k.state.scwi);
+    wazaariPress(m_state.scww, m_state.scwi);
 }
 
 void Scoring::MyButton1_Click()
 {
-    minusPress(m_k.state.scwi);
+    minusPress(m_state.scwi);
 }
 
 void Scoring::Command9_Click()
 {
-    minusPress(m_k.state.scww);
+    minusPress(m_state.scww);
 }
 
 void Scoring::scri_Change()
@@ -88,8 +90,8 @@ void Scoring::scww_Change()
 
 Element& Scoring::boardCopy(const Element& label)
 {
-    MatchState& s = m_k.state;
-    Kubord2& b = m_k.kubord2();
+    MatchState& s = m_state;
+    Kubord2& b = m_boards.currentOrNewHidden();
     if (&label == &s.scri)
         return b.scri;
     if (&label == &s.scrw)
@@ -102,14 +104,14 @@ Element& Scoring::boardCopy(const Element& label)
 void Scoring::ipponPress(Element& ipponLabel)
 {
     // Every press ends a running win signal, even one the gate ignores.
-    m_k.signal.knipperuit();
+    m_signal.knipperuit();
     // The gate compares the target with the ippon count only.
-    if (Numbers::val(m_k.state.ippon.text()) == Numbers::val(ipponLabel.caption()))
+    if (Numbers::val(m_state.ippon.text()) == Numbers::val(ipponLabel.caption()))
         return;
     double x = Numbers::val(ipponLabel.caption()) + 1;
     if (x >= kMaxCount) {
         x = kMaxCount;
-        m_k.signal.eindgeluid();
+        m_signal.eindgeluid();
     }
     ipponLabel.setCaption(Numbers::str(x)); // runs the decision
     boardCopy(ipponLabel).setCaption(Numbers::str(x));
@@ -117,14 +119,14 @@ void Scoring::ipponPress(Element& ipponLabel)
 
 void Scoring::wazaariPress(Element& wazaariLabel, Element& ipponLabel)
 {
-    MatchState& s = m_k.state;
-    m_k.signal.knipperuit();
+    MatchState& s = m_state;
+    m_signal.knipperuit();
     if (Numbers::val(s.ippon.text()) == Numbers::val(ipponLabel.caption()))
         return;
     double x = Numbers::val(wazaariLabel.caption()) + 1;
     if (x >= kMaxCount) {
         x = kMaxCount;
-        m_k.signal.eindgeluid();
+        m_signal.eindgeluid();
     }
     wazaariLabel.setCaption(Numbers::str(x));
     // Two waza-ari become one ippon: same points, other display. The ippon
@@ -139,7 +141,7 @@ void Scoring::wazaariPress(Element& wazaariLabel, Element& ipponLabel)
 
 void Scoring::minusPress(Element& label)
 {
-    m_k.signal.knipperuit();
+    m_signal.knipperuit();
     double x = Numbers::val(label.caption()) - 1;
     if (x <= 0)
         x = 0;
@@ -149,17 +151,17 @@ void Scoring::minusPress(Element& label)
 
 void Scoring::decide(Side side)
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
     const bool aka = side == Side::Aka;
     const double w = Numbers::val((aka ? s.scrw : s.scww).caption());
     const double t = Numbers::val(s.ippon.text());
     const double i = Numbers::val((aka ? s.scri : s.scwi).caption());
     if (2 * i + w >= 2 * t) {
         if (aka)
-            m_k.signal.eindstrafbl();
+            m_signal.eindstrafbl();
         else
-            m_k.signal.eindstrafro();
-        m_k.clock.stoppen();
+            m_signal.eindstrafro();
+        m_stopClock();
     }
 }
 

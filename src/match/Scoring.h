@@ -1,14 +1,23 @@
 #pragma once
 
+#include <functional>
+#include <utility>
+
 namespace kestrane {
 
 class Element;
-class Kumite2;
+class BoardHolder;
+class MatchState;
+class WinnerSignal;
 
 // The eight score buttons and the match decision of the four score labels.
 class Scoring {
 public:
-    explicit Scoring(Kumite2& k) : m_k(k) {}
+    Scoring(MatchState& state, BoardHolder& boards, WinnerSignal& signal,
+            std::function<void()> stopClock)
+        : m_state(state), m_boards(boards), m_signal(signal), m_stopClock(std::move(stopClock))
+    {
+    }
 
     // Connects this part's handlers to the console's elements.
     void wire();
@@ -35,7 +44,11 @@ private:
     // The board label of the same name as a console score label.
     Element& boardCopy(const Element& label);
 
-    Kumite2& m_k;
+    MatchState& m_state;
+    BoardHolder& m_boards;
+    WinnerSignal& m_signal;
+    // The clock sits above the scores, so its stop is handed in.
+    std::function<void()> m_stopClock;
 };
 
 } // namespace kestrane

@@ -1,7 +1,9 @@
 #include "match/WinnerSignal.h"
 
-#include "console/Kumite2.h"
+#include "board/BoardHolder.h"
 #include "core/Numbers.h"
+#include "match/MatchState.h"
+#include "platform/SoundPort.h"
 
 namespace kestrane {
 
@@ -22,7 +24,7 @@ constexpr int kBoardShiroPlate = 12;
 
 void WinnerSignal::wire()
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
     s.Timer3.onTick = [this] { Timer3_Timer(); };
     s.Timer4.onTick = [this] { Timer4_Timer(); };
     s.MyButton3.onClick = [this] { MyButton3_Click(); };
@@ -32,36 +34,36 @@ void WinnerSignal::wire()
 void WinnerSignal::eindstraf()
 {
     eindgeluid();
-    m_k.state.Timer3.setEnabled(true);
-    m_k.state.Timer4.setEnabled(true);
+    m_state.Timer3.setEnabled(true);
+    m_state.Timer4.setEnabled(true);
 }
 
 void WinnerSignal::eindstrafbl()
 {
     eindgeluid();
-    m_k.state.Timer3.setEnabled(true);
+    m_state.Timer3.setEnabled(true);
 }
 
 void WinnerSignal::eindstrafro()
 {
     eindgeluid();
-    m_k.state.Timer4.setEnabled(true);
+    m_state.Timer4.setEnabled(true);
 }
 
 void WinnerSignal::knipperuit()
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
     s.Timer3.setEnabled(false);
     s.Timer4.setEnabled(false);
     s.Label19.setForeColor(kAkaConsoleNormal);
     s.Label18.setForeColor(kShiroConsoleNormal);
-    m_k.kubord2().label1(kBoardShiroPlate).setForeColor(kShiroBoardNormal);
-    m_k.kubord2().label1(kBoardAkaPlate).setForeColor(kAkaBoardNormal);
+    m_boards.currentOrNewHidden().label1(kBoardShiroPlate).setForeColor(kShiroBoardNormal);
+    m_boards.currentOrNewHidden().label1(kBoardAkaPlate).setForeColor(kAkaBoardNormal);
 }
 
 void WinnerSignal::scoreknipper()
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
     const double shiro = 2 * Numbers::val(s.scwi.caption()) + Numbers::val(s.scww.caption());
     const double aka = 2 * Numbers::val(s.scri.caption()) + Numbers::val(s.scrw.caption());
     // A blink that already runs is left running: a penalty winner stays shown.
@@ -79,35 +81,35 @@ void WinnerSignal::eindgeluid()
 {
     // Requested whatever the path holds; the sound service decides what an
     // empty or unplayable path sounds like.
-    m_k.ports.sound.play(SoundPort::Sound::End, m_k.state.eindwav.text());
+    m_sound.play(SoundPort::Sound::End, m_state.eindwav.text());
 }
 
 void WinnerSignal::waargeluid()
 {
-    m_k.ports.sound.play(SoundPort::Sound::Warning, m_k.state.waarwav.text());
+    m_sound.play(SoundPort::Sound::Warning, m_state.waarwav.text());
 }
 
 void WinnerSignal::Timer3_Timer()
 {
     // The console plate decides the phase; the board plate follows it.
-    Element& plate = m_k.state.Label19;
+    Element& plate = m_state.Label19;
     if (plate.foreColor() == kAkaConsoleNormal) {
-        m_k.kubord2().label1(kBoardAkaPlate).setForeColor(kAkaHidden);
+        m_boards.currentOrNewHidden().label1(kBoardAkaPlate).setForeColor(kAkaHidden);
         plate.setForeColor(kAkaHidden);
     } else {
-        m_k.kubord2().label1(kBoardAkaPlate).setForeColor(kAkaBoardNormal);
+        m_boards.currentOrNewHidden().label1(kBoardAkaPlate).setForeColor(kAkaBoardNormal);
         plate.setForeColor(kAkaConsoleNormal);
     }
 }
 
 void WinnerSignal::Timer4_Timer()
 {
-    Element& plate = m_k.state.Label18;
+    Element& plate = m_state.Label18;
     if (plate.foreColor() == kShiroConsoleNormal) {
-        m_k.kubord2().label1(kBoardShiroPlate).setForeColor(kShiroHidden);
+        m_boards.currentOrNewHidden().label1(kBoardShiroPlate).setForeColor(kShiroHidden);
         plate.setForeColor(kShiroHidden);
     } else {
-        m_k.kubord2().label1(kBoardShiroPlate).setForeColor(kShiroBoardNormal);
+        m_boards.currentOrNewHidden().label1(kBoardShiroPlate).setForeColor(kShiroBoardNormal);
         plate.setForeColor(kShiroConsoleNormal);
     }
 }

@@ -2,12 +2,17 @@
 
 namespace kestrane {
 
-class Kumite2;
+class BoardHolder;
+class MatchState;
+class SoundPort;
 
 // Winner signalling and the two sounds: the blinking name plates and the end and warning sounds.
 class WinnerSignal {
 public:
-    explicit WinnerSignal(Kumite2& k) : m_k(k) {}
+    WinnerSignal(MatchState& state, BoardHolder& boards, SoundPort& sound)
+        : m_state(state), m_boards(boards), m_sound(sound)
+    {
+    }
 
     // Connects this part's handlers to the console's elements.
     void wire();
@@ -25,7 +30,9 @@ public:
     void MyButton4_Click();
 
 private:
-    Kumite2& m_k;
+    MatchState& m_state;
+    BoardHolder& m_boards;
+    SoundPort& m_sound;
 };
 
 } // namespace kestrane

@@ -1,6 +1,8 @@
 #include "penalties/PenaltyPanel.h"
 
-#include "console/Kumite2.h"
+#include "board/BoardHolder.h"
+#include "match/MatchState.h"
+#include "match/WinnerSignal.h"
 
 #include "penalties/PenaltyBoxes.h"
 
@@ -9,7 +11,7 @@ namespace kestrane {
 void PenaltyPanel::wire()
 {
     for (const PenaltyBox& box : kPenaltyBoxes)
-        m_k.state.check(box.box).onClick = [this, n = box.box] { checkChanged(n); };
+        m_state.check(box.box).onClick = [this, n = box.box] { checkChanged(n); };
 }
 
 void PenaltyPanel::checkChanged(int n)
@@ -18,18 +20,18 @@ void PenaltyPanel::checkChanged(int n)
     if (!entry)
         return;
     const PenaltyBox& box = *entry;
-    const Element& check = m_k.state.check(n);
+    const Element& check = m_state.check(n);
 
     // Each step reads the box again, as the value is the only record.
     if (check.value() == 1) {
-        m_k.kubord2().shape4(box.lamp).setVisible(true);
+        m_boards.currentOrNewHidden().shape4(box.lamp).setVisible(true);
         if (box.sLabel >= 0)
-            m_k.kubord2().label1(box.sLabel).setVisible(true);
+            m_boards.currentOrNewHidden().label1(box.sLabel).setVisible(true);
     }
     if (check.value() == 0) {
-        m_k.kubord2().shape4(box.lamp).setVisible(false);
+        m_boards.currentOrNewHidden().shape4(box.lamp).setVisible(false);
         if (box.sLabel >= 0)
-            m_k.kubord2().label1(box.sLabel).setVisible(false);
+            m_boards.currentOrNewHidden().label1(box.sLabel).setVisible(false);
     }
     if (!box.endsMatch())
         return;
@@ -38,11 +40,11 @@ void PenaltyPanel::checkChanged(int n)
     // every blink, whatever started it. A greyed box (2) does neither.
     if (check.value() == 1) {
         if (box.side == PenaltyBox::Side::Shiro)
-            m_k.signal.eindstrafbl();
+            m_signal.eindstrafbl();
         else
-            m_k.signal.eindstrafro();
+            m_signal.eindstrafro();
     } else if (check.value() == 0) {
-        m_k.signal.knipperuit();
+        m_signal.knipperuit();
     }
 }
 

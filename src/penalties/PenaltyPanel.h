@@ -2,12 +2,17 @@
 
 namespace kestrane {
 
-class Kumite2;
+class BoardHolder;
+class MatchState;
+class WinnerSignal;
 
 // The 22 penalty boxes and the board lamps they drive.
 class PenaltyPanel {
 public:
-    explicit PenaltyPanel(Kumite2& k) : m_k(k) {}
+    PenaltyPanel(MatchState& state, BoardHolder& boards, WinnerSignal& signal)
+        : m_state(state), m_boards(boards), m_signal(signal)
+    {
+    }
 
     // Connects this part's handlers to the console's elements.
     void wire();
@@ -17,7 +22,9 @@ public:
     void checkChanged(int n);
 
 private:
-    Kumite2& m_k;
+    MatchState& m_state;
+    BoardHolder& m_boards;
+    WinnerSignal& m_signal;
 };
 
 } // namespace kestrane

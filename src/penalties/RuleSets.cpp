@@ -1,12 +1,13 @@
 #include "penalties/RuleSets.h"
 
-#include "console/Kumite2.h"
+#include "board/BoardHolder.h"
+#include "match/MatchState.h"
 
 namespace kestrane {
 
 void RuleSets::wire()
 {
-    m_k.state.Check26.onClick = [this] { Check26_Click(); };
+    m_state.Check26.onClick = [this] { Check26_Click(); };
 }
 
 // The row "A" captions appear and the column "A" captions go, on both
@@ -14,22 +15,22 @@ void RuleSets::wire()
 // while it is closed creates the hidden board that the next opening replaces.
 void RuleSets::wukf()
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
     s.Label7.setVisible(true);
     s.Label17.setVisible(true);
     s.Label14.setVisible(false);
     s.Label12.setVisible(false);
-    boardLetters(m_k.kubord2(), true);
+    boardLetters(m_boards.currentOrNewHidden(), true);
 }
 
 void RuleSets::geenwukf()
 {
-    MatchState& s = m_k.state;
+    MatchState& s = m_state;
     s.Label7.setVisible(false);
     s.Label17.setVisible(false);
     s.Label14.setVisible(true);
     s.Label12.setVisible(true);
-    boardLetters(m_k.kubord2(), false);
+    boardLetters(m_boards.currentOrNewHidden(), false);
 }
 
 void RuleSets::boardLetters(Kubord2& b, bool wukfRules)
@@ -42,7 +43,7 @@ void RuleSets::boardLetters(Kubord2& b, bool wukfRules)
 
 void RuleSets::Check26_Click()
 {
-    if (m_k.state.Check26.value() == 1)
+    if (m_state.Check26.value() == 1)
         wukf();
     else
         geenwukf();

@@ -3,12 +3,13 @@
 namespace kestrane {
 
 class Kubord2;
-class Kumite2;
+class BoardHolder;
+class MatchState;
 
 // The two rule sets that label the penalty grids.
 class RuleSets {
 public:
-    explicit RuleSets(Kumite2& k) : m_k(k) {}
+    RuleSets(MatchState& state, BoardHolder& boards) : m_state(state), m_boards(boards) {}
 
     // Connects this part's handlers to the console's elements.
     void wire();
@@ -20,7 +21,8 @@ public:
     static void boardLetters(Kubord2& board, bool wukfRules);
 
 private:
-    Kumite2& m_k;
+    MatchState& m_state;
+    BoardHolder& m_boards;
 };
 
 } // namespace kestrane

@@ -1,8 +1,13 @@
 #include "tournament/TournamentDay.h"
 
-#include "console/Kumite2.h"
+#include "clock/MatchClock.h"
+#include "clock/MatchReset.h"
 #include "core/ProgramFiles.h"
+#include "match/Competitors.h"
+#include "match/MatchState.h"
 #include "penalties/PenaltyBoxes.h"
+#include "platform/FileDialogPort.h"
+#include "platform/MessagePort.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,29 +49,38 @@ QString pairText(const MatchEntry& e)
 
 } // namespace
 
-TournamentDay::TournamentDay(Kumite2& k)
-    : m_k(k), m_end(k.state), m_log(ProgramFiles(k.programDir).resultsLog())
+TournamentDay::TournamentDay(MatchState& state, Competitors& competitors, MessagePort& messages,
+                             FileDialogPort& files, MatchClock& clock, MatchReset& matchReset,
+                             QString programDir, std::function<bool()> matchUnderWay)
+    : m_state(state), m_competitors(competitors), m_messages(messages), m_files(files),
+      m_clock(clock), m_matchReset(matchReset), m_programDir(std::move(programDir)),
+      m_matchUnderWay(std::move(matchUnderWay)), m_end(state),
+      m_log(ProgramFiles(m_programDir).resultsLog())
 {
 }
 
 TournamentDay::~TournamentDay()
 {
-    m_k.competitors.removeObserver(m_competitorsObserver);
+    m_competitors.removeObserver(m_competitorsObserver);
 }
 
 void TournamentDay::wire()
 {
     m_end.wire();
-    m_competitorsObserver = m_k.competitors.addObserver([this] { save(); });
+    // Leaving a match by hand logs its result first (not so the reset that
+    // starts the sixty seconds: that match goes on).
+    m_state.Command13.onClick = [this] { leaveMatch([this] { m_matchReset.reset(); }); };
+    m_state.rema.onClick = [this] { leaveMatch([this] { m_matchReset.reset(); }); };
+    m_competitorsObserver = m_competitors.addObserver([this] { save(); });
 }
 
 void TournamentDay::restoreAtStart()
 {
-    const ProgramFiles files(m_k.programDir);
+    const ProgramFiles files(m_programDir);
     QString error;
     const std::optional<DaySetup> kept = DaySetup::read(files.tournament(), &error);
     if (!error.isEmpty())
-        m_k.ports.messages.show(
+        m_messages.show(
             QStringLiteral("The day's set-up could not be read (%1), so the console starts as "
                            "new: %2")
                 .arg(error, QDir::toNativeSeparators(files.tournament())),
@@ -74,7 +88,7 @@ void TournamentDay::restoreAtStart()
     if (kept) {
         m_day = *kept;
         m_written = kept;
-        MatchState& s = m_k.state;
+        MatchState& s = m_state;
         // Only what the entry fields could hold themselves is put back.
         if (allDigits(m_day.field, 9))
             s.Text1.setText(m_day.field);
@@ -83,9 +97,9 @@ void TournamentDay::restoreAtStart()
         if (allDigits(m_day.minutes, 4) && allDigits(m_day.seconds, 2)) {
             s.Text5.setText(m_day.minutes);
             s.Text6.setText(m_day.seconds);
-            m_k.clock.loadMatchTime();
+            m_clock.loadMatchTime();
         }
-        m_k.competitors.set(m_day.aka, m_day.shiro);
+        m_competitors.set(m_day.aka, m_day.shiro);
         // A match logged at the last close can only come back through the
         // crash journal; without one, its row is final.
         if (m_day.closeRowOffset >= 0 && !QFile::exists(files.matchJournal())) {
@@ -102,10 +116,10 @@ void TournamentDay::restoreAtStart()
 void TournamentDay::loadMatchList()
 {
     const QString folder =
-        m_day.listName.isEmpty() ? m_k.programDir : QFileInfo(m_day.listName).absolutePath();
-    const std::optional<QString> path = m_k.ports.files.openFile(
-        {QStringLiteral("Load match list"), QString(),
-         QStringLiteral("Match lists (*.csv *.txt);;All files (*)"), folder});
+        m_day.listName.isEmpty() ? m_programDir : QFileInfo(m_day.listName).absolutePath();
+    const std::optional<QString> path =
+        m_files.openFile({QStringLiteral("Load match list"), QString(),
+                          QStringLiteral("Match lists (*.csv *.txt);;All files (*)"), folder});
     if (path)
         loadMatchList(*path);
 }
@@ -115,9 +129,9 @@ bool TournamentDay::loadMatchList(const QString& path)
     const QString name = QFileInfo(path).fileName();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        m_k.ports.messages.show(QStringLiteral("The match list %1 could not be opened: %2")
-                                    .arg(name, file.errorString()),
-                                MessagePort::Exclamation);
+        m_messages.show(QStringLiteral("The match list %1 could not be opened: %2")
+                            .arg(name, file.errorString()),
+                        MessagePort::Exclamation);
         return false;
     }
     const MatchList::Result list = MatchList::parse(file.read(MatchList::kMaxBytes + 1));
@@ -147,20 +161,20 @@ void TournamentDay::showProblems(const QString& intro, const QStringList& proble
     lines << problems.mid(0, kProblemsShown);
     if (problems.size() > kProblemsShown)
         lines << QStringLiteral("... and %1 more.").arg(problems.size() - kProblemsShown);
-    m_k.ports.messages.show(lines.join(u'\n'), MessagePort::Exclamation);
+    m_messages.show(lines.join(u'\n'), MessagePort::Exclamation);
 }
 
 void TournamentDay::nextMatch()
 {
     if (!listLoaded()) {
-        m_k.ports.messages.show(
+        m_messages.show(
             QStringLiteral("No match list is loaded. Load one with \"Load match list...\"."),
             MessagePort::Information);
         return;
     }
-    if (m_k.closeGuard.matchUnderWay() && !m_end.signalled() &&
-        !m_k.ports.messages.ask(QStringLiteral("The match is under way and no end was "
-                                               "signalled. End it and go to the next match?")))
+    if (m_matchUnderWay() && !m_end.signalled() &&
+        !m_messages.ask(QStringLiteral("The match is under way and no end was "
+                                       "signalled. End it and go to the next match?")))
         return;
     logLeaving();
     const int count = static_cast<int>(m_day.list.size());
@@ -169,23 +183,23 @@ void TournamentDay::nextMatch()
         const MatchEntry& e = m_day.list.at(m_day.position);
         if (!e.time.isEmpty()) {
             const qsizetype colon = e.time.indexOf(u':');
-            m_k.state.Text5.setText(e.time.left(colon));
-            m_k.state.Text6.setText(e.time.mid(colon + 1));
+            m_state.Text5.setText(e.time.left(colon));
+            m_state.Text6.setText(e.time.mid(colon + 1));
         }
         m_day.label = e.label;
     } else {
         m_day.label.clear();
     }
-    m_k.matchReset.reset();
+    m_matchReset.reset();
     m_end.forget();
     if (m_day.position < count)
-        m_k.competitors.set(m_day.list.at(m_day.position).aka, m_day.list.at(m_day.position).shiro);
+        m_competitors.set(m_day.list.at(m_day.position).aka, m_day.list.at(m_day.position).shiro);
     else
-        m_k.competitors.clear();
+        m_competitors.clear();
     save();
     changed();
     if (m_day.position == count)
-        m_k.ports.messages.show(
+        m_messages.show(
             QStringLiteral("End of the match list: all %1 matches are done.").arg(count),
             MessagePort::Information);
 }
@@ -200,13 +214,13 @@ void TournamentDay::leaveMatch(const std::function<void()>& reset)
 
 void TournamentDay::logLeaving()
 {
-    if (m_k.closeGuard.matchUnderWay())
+    if (m_matchUnderWay())
         log(currentRow());
 }
 
 void TournamentDay::consoleClosing()
 {
-    if (!m_k.closeGuard.matchUnderWay()) {
+    if (!m_matchUnderWay()) {
         save();
         return;
     }
@@ -252,7 +266,7 @@ ResultsLog::Appended TournamentDay::log(const ResultRow& row)
     m_day.closeRowOffset = -1;
     m_day.closeRow.clear();
     if (!a.ok)
-        m_k.ports.messages.show(
+        m_messages.show(
             QStringLiteral("The result could not be written to the results log %1. Please note "
                            "it by hand.")
                 .arg(QDir::toNativeSeparators(m_log.path())),
@@ -262,7 +276,7 @@ ResultsLog::Appended TournamentDay::log(const ResultRow& row)
 
 ResultRow TournamentDay::currentRow() const
 {
-    const MatchState& s = m_k.state;
+    const MatchState& s = m_state;
     ResultRow r = rowFrom([&s](const QString& name) {
         const Element* e = s.find(name);
         return e->kind() == ElementKind::CheckBox ? QString::number(e->value()) : e->caption();
@@ -278,8 +292,8 @@ ResultRow TournamentDay::rowFrom(const std::function<QString(const QString&)>& v
     r.when = QDateTime::currentDateTime();
     r.field = valueOf(QStringLiteral("Text1"));
     r.label = m_day.label;
-    r.aka = m_k.competitors.aka();
-    r.shiro = m_k.competitors.shiro();
+    r.aka = m_competitors.aka();
+    r.shiro = m_competitors.shiro();
     r.akaIppon = valueOf(QStringLiteral("scri"));
     r.akaWazaAri = valueOf(QStringLiteral("scrw"));
     r.shiroIppon = valueOf(QStringLiteral("scwi"));
@@ -327,16 +341,16 @@ void TournamentDay::save()
 {
     if (!m_keeping)
         return;
-    const MatchState& s = m_k.state;
+    const MatchState& s = m_state;
     m_day.field = s.Text1.text();
     m_day.minutes = s.Text5.text();
     m_day.seconds = s.Text6.text();
     m_day.ippon = s.ippon.text();
-    m_day.aka = m_k.competitors.aka();
-    m_day.shiro = m_k.competitors.shiro();
+    m_day.aka = m_competitors.aka();
+    m_day.shiro = m_competitors.shiro();
     if (m_written && *m_written == m_day)
         return;
-    if (m_day.write(ProgramFiles(m_k.programDir).tournament()))
+    if (m_day.write(ProgramFiles(m_programDir).tournament()))
         m_written = m_day;
     else
         qWarning("kestrane: the day's set-up could not be written");

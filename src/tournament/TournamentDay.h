@@ -1,5 +1,7 @@
 #pragma once
 
+#include <utility>
+
 #include "tournament/DaySetup.h"
 #include "tournament/MatchEnd.h"
 #include "tournament/ResultRow.h"
@@ -13,7 +15,12 @@
 
 namespace kestrane {
 
-class Kumite2;
+class Competitors;
+class FileDialogPort;
+class MatchClock;
+class MatchReset;
+class MatchState;
+class MessagePort;
 
 // A tournament day at the mat table: the organiser's match list stepped
 // through with "Next match", a results row for every match left, and the
@@ -21,7 +28,9 @@ class Kumite2;
 // file) it changes nothing the console shows.
 class TournamentDay {
 public:
-    explicit TournamentDay(Kumite2& k);
+    TournamentDay(MatchState& state, Competitors& competitors, MessagePort& messages,
+                  FileDialogPort& files, MatchClock& clock, MatchReset& matchReset,
+                  QString programDir, std::function<bool()> matchUnderWay);
     TournamentDay(const TournamentDay&) = delete;
     TournamentDay& operator=(const TournamentDay&) = delete;
     ~TournamentDay();
@@ -70,7 +79,15 @@ private:
     void changed();
     void showProblems(const QString& intro, const QStringList& problems);
 
-    Kumite2& m_k;
+    MatchState& m_state;
+    Competitors& m_competitors;
+    MessagePort& m_messages;
+    FileDialogPort& m_files;
+    MatchClock& m_clock;
+    MatchReset& m_matchReset;
+    QString m_programDir;
+    // The console's own judgement of a match under way (its close guard).
+    std::function<bool()> m_matchUnderWay;
     MatchEnd m_end;
     ResultsLog m_log;
     DaySetup m_day;

@@ -17,7 +17,7 @@ Kubord2& open(TestConsole& c, int w, int h, const QString& scales = "1 1 1", int
         c.s.find(QStringList{"hsch", "vsch", "fsch"}[i])->setText(scales.section(u' ', i, i));
     c.s.Check23.setValue(mirror);
     c.k.boardOpening.startbord();
-    return c.k.kubord2();
+    return c.k.boards.currentOrNewHidden();
 }
 
 // An element's box in the window (or, on the console, in its container).
@@ -87,7 +87,7 @@ private Q_SLOTS:
             if (refused)
                 QCOMPARE(c.ports.messages.shown[0],
                          qMakePair(QStringLiteral("scale can not be zero in setup file"), 48));
-            for (const Element* e : c.k.kubord2().elements()) {
+            for (const Element* e : c.k.boards.currentOrNewHidden().elements()) {
                 for (double v : {e->left(), e->top(), e->width(), e->height()})
                     QVERIFY2(std::isfinite(v) && std::abs(v) <= FLT_MAX, row);
                 QVERIFY2(e->fontSize() >= 1 && e->fontSize() <= 2048, row);
@@ -139,10 +139,10 @@ private Q_SLOTS:
             c.s.find(from[i])->setCaption(QString::number(i + 2));
         c.s.Text1.setText(QStringLiteral("3"));
         c.s.Command12.click(); // "Set" while the board is closed
-        QCOMPARE(c.k.kubord2().Label4.caption(), QStringLiteral("3"));
+        QCOMPARE(c.k.boards.currentOrNewHidden().Label4.caption(), QStringLiteral("3"));
         c.s.Text1.setText(QStringLiteral("5"));
         c.s.startext.click();
-        Kubord2& b = c.k.kubord2();
+        Kubord2& b = c.k.boards.currentOrNewHidden();
         for (int i = 0; i < 7; ++i)
             QCOMPARE(b.find(to[i])->caption(), QString::number(i + 2));
         QCOMPARE(b.Label4.caption(), QStringLiteral("5"));
@@ -156,7 +156,7 @@ private Q_SLOTS:
         }
         b.shape4(5).setVisible(true);
         c.s.command1.click();
-        QVERIFY(!c.k.kubord2().shape4(5).visible());
+        QVERIFY(!c.k.boards.currentOrNewHidden().shape4(5).visible());
     }
 
     // The board's screen unplugged closes the board; a screen beside the

@@ -44,7 +44,7 @@ Kubord2& open(test::TestConsole& c, const LabelMeasure& measure, QSize size, boo
     test::useAudienceScreen(c, size.width(), size.height());
     c.s.Check23.setValue(mirrored ? 1 : 0);
     c.k.boardOpening.startbord();
-    return c.k.kubord2();
+    return c.k.boards.currentOrNewHidden();
 }
 
 // The bounds of the pixels that change with a label's text colour.

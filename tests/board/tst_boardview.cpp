@@ -72,7 +72,7 @@ struct OpenedBoard {
         c.s.fsch.setText(f[2]);
         c.k.boardOpening.startbord();
     }
-    Kubord2& b() { return c.k.kubord2(); }
+    Kubord2& b() { return c.k.boards.currentOrNewHidden(); }
 };
 
 // On an opened board, each number's ink is whole, in its place and apart from
@@ -167,7 +167,7 @@ private Q_SLOTS:
         QTRY_COMPARE(w->geometry(), QRect(1280, 0, 1920, 1080));
         QVERIFY(w->windowFlags() & Qt::FramelessWindowHint);
         QVERIFY(w->testAttribute(Qt::WA_ShowWithoutActivating));
-        Kubord2& b = c.k.kubord2();
+        Kubord2& b = c.k.boards.currentOrNewHidden();
         const BoardRenderer& r = w->renderer();
         QImage shot = w->grab().toImage();
         auto at = [&](QPoint p) { return shot.pixelColor(p); };
@@ -260,7 +260,7 @@ private Q_SLOTS:
         holder.show(1);
         QPointer<BoardWindow> w = presenter.window();
         QVERIFY(QTest::qWaitForWindowExposed(w));
-        Kubord2& b = holder.board();
+        Kubord2& b = holder.currentOrNewHidden();
         auto at = [&](const Element& e) { return w->renderer().box(e).center(); };
         for (const QPoint& p : {at(b.scri), at(b.Label5), at(b.shape4(5)),
                                 QPoint(493, 22) /* "Tatami" */, QPoint(460, 66) /* its box */})

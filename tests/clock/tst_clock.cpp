@@ -28,7 +28,7 @@ QString blinking(TestConsole& c)
 void act(TestConsole& c, const QString& step)
 {
     if (step.startsWith('@')) {
-        Kubord2& b = c.k.kubord2();
+        Kubord2& b = c.k.boards.currentOrNewHidden();
         const QString secs = step.section(':', 1);
         const QString digits[] = {step.mid(1).section(':', 0, 0), secs.chopped(1), secs.right(1)};
         Element* shown[] = {&c.s.Label1, &c.s.Label2, &c.s.Label3, &b.Label5, &b.Label6, &b.Label8};
@@ -126,7 +126,7 @@ private Q_SLOTS:
         start(c);
         for (const QString& step : QString::fromLatin1(r.steps).split(' '))
             act(c, step);
-        Kubord2& b = c.k.kubord2();
+        Kubord2& b = c.k.boards.currentOrNewHidden();
         QCOMPARE(clock(c.s.Label1, c.s.Label2, c.s.Label3), QLatin1String(r.clock));
         QCOMPARE(clock(b.Label5, b.Label6, b.Label8), QLatin1String(r.clock));
         QCOMPARE(c.ports.sound.played.join(' '), QLatin1String(r.sounds));
@@ -144,7 +144,7 @@ private Q_SLOTS:
         TestConsole c;
         start(c);
         QStringList repainted;
-        for (Element* e : {&c.s.Label2, &c.k.kubord2().Label6}) {
+        for (Element* e : {&c.s.Label2, &c.k.boards.currentOrNewHidden().Label6}) {
             e->addObserver([&](const Element& el, Property p) {
                 if (p == Property::Repaint)
                     repainted << el.caption();
@@ -164,7 +164,7 @@ private Q_SLOTS:
     {
         TestConsole c;
         start(c);
-        Kubord2& b = c.k.kubord2();
+        Kubord2& b = c.k.boards.currentOrNewHidden();
         for (int i = 0; i < Kubord2::kShapeCount; ++i)
             b.shape4(i).setVisible(true);
         for (int i = 0; i < Kubord2::kLabelCount; ++i)
@@ -203,7 +203,7 @@ private Q_SLOTS:
         act(c, "Command11");
         QVERIFY(!c.s.Timer1.enabled() && c.s.Command3.visible());
         QCOMPARE(c.s.Frame12.top(), 500.0);
-        Kubord2& b = c.k.kubord2();
+        Kubord2& b = c.k.boards.currentOrNewHidden();
         QCOMPARE(b.shape4(21).top(), 216.0);
         QCOMPARE(b.Frame4.top(), 936.0);
         const QStringList sounds[] = {{}, {"warn"}, {"warn", "end"}};

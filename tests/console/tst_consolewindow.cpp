@@ -6,12 +6,12 @@
 #include "console/CompetitorsWindow.h"
 #include "console/ConsoleCanvas.h"
 #include "console/ConsoleWindow.h"
-#include "console/PushButton.h"
 #include "match/CompetitorText.h"
 #include "platform/ViewUnits.h"
 #include "support/RealConsole.h"
 #include "support/TestConsole.h"
 #include "support/TestMain.h"
+#include "widgets/PushButton.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

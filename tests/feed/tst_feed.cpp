@@ -78,7 +78,8 @@ private Q_SLOTS:
         m_c->k.boards.setTextMeasure(&m_measure);
         m_c->k.startUp.Form_Load();
         useAudienceScreen(*m_c, 1920, 1080);
-        m_feed = FeedService::start(m_c->k, QStringLiteral("127.0.0.1:0"));
+        m_feed = FeedService::start({m_c->k.state, m_c->k.competitors, m_c->k.boards},
+                                    QStringLiteral("127.0.0.1:0"));
         m_feed->tcp().setLimits(40, 300, 600);
         m_good = std::make_unique<QWebSocket>();
         m_goodGot.clear();

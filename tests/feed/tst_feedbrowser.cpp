@@ -169,7 +169,8 @@ private Q_SLOTS:
         useAudienceScreen(m_c, 1920, 1080);
         m_c.s.command1.click();
         m_c.s.Command8.click(); // Aka waza-ari
-        m_feed = FeedService::start(m_c.k, QStringLiteral("127.0.0.1:0"));
+        m_feed = FeedService::start({m_c.k.state, m_c.k.competitors, m_c.k.boards},
+                                    QStringLiteral("127.0.0.1:0"));
         QVERIFY(m_feed);
         m_port = m_feed->port();
         // Background tabs keep their timers: every tab here is watched.
@@ -357,7 +358,8 @@ private Q_SLOTS:
                               "'Connection lost'"));
         m_c.s.Text1.setText(QStringLiteral("7")); // a new field number while it is down
         m_c.s.Command12.click();
-        m_feed = FeedService::start(m_c.k, QStringLiteral("127.0.0.1:%1").arg(m_port));
+        m_feed = FeedService::start({m_c.k.state, m_c.k.competitors, m_c.k.boards},
+                                    QStringLiteral("127.0.0.1:%1").arg(m_port));
         QVERIFY(m_feed);
         QVERIFY(drawn(*m_board, shows("Label4")));
         for (QWebSocket* o : {&small, &large})

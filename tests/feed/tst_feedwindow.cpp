@@ -37,7 +37,7 @@ private Q_SLOTS:
             first.port = taken.serverPort();
             QVERIFY(first.save(file));
         }
-        FeedControl control(c.k, file);
+        FeedControl control({c.k.state, c.k.competitors, c.k.boards}, file);
         control.startUp(QString());
         FeedWindow window(control);
         const auto status = [&] { return window.findChild<QLabel*>("feedStatus")->text(); };
@@ -77,11 +77,11 @@ private Q_SLOTS:
             window.grab().save(QString::fromLocal8Bit(shot));
 
         // Kept for the next start; the command line still wins.
-        FeedControl next(c.k, file);
+        FeedControl next({c.k.state, c.k.competitors, c.k.boards}, file);
         QCOMPARE(next.choice(), control.choice());
         QVERIFY(next.choice().on && next.choice().hall);
         control.apply(FeedChoice{}); // frees the port
-        FeedControl commanded(c.k, file);
+        FeedControl commanded({c.k.state, c.k.competitors, c.k.boards}, file);
         commanded.startUp(QStringLiteral("127.0.0.1:0"));
         QVERIFY(commanded.running());
         QVERIFY(commanded.service()->address().startsWith("127.0.0.1:"));

@@ -20,7 +20,7 @@ constexpr Colour kBlack = 0x000000;
 void setScores(TestConsole& c, const QString& scores)
 {
     const QStringList v = scores.split(' ');
-    Kubord2& b = c.k.kubord2();
+    Kubord2& b = c.k.boards.currentOrNewHidden();
     Element* all[] = {&c.s.scri, &c.s.scrw, &c.s.scwi, &c.s.scww,
                       &b.scri,   &b.scrw,   &b.scwi,   &b.scww};
     for (int i = 0; i < 8; ++i) {
@@ -111,7 +111,7 @@ private Q_SLOTS:
         for (const QString& name : QString::fromLatin1(r.presses).split(' '))
             c.s.find(name)->click();
         QCOMPARE(scores(c.s.scri, c.s.scrw, c.s.scwi, c.s.scww), QLatin1String(r.after));
-        Kubord2& b = c.k.kubord2();
+        Kubord2& b = c.k.boards.currentOrNewHidden();
         QCOMPARE(scores(b.scri, b.scrw, b.scwi, b.scww), QLatin1String(r.after));
         QCOMPARE(c.ports.sound.played.size(), r.endSounds);
         QCOMPARE(blinking(c), QLatin1String(r.blink));
@@ -132,8 +132,8 @@ private Q_SLOTS:
             c.s.eindwav.setText(QStringLiteral("end"));
             c.k.signal.eindstrafbl();
             c.k.signal.eindstrafro();
-            Element& akaBoard = c.k.kubord2().label1(11);
-            Element& shiroBoard = c.k.kubord2().label1(12);
+            Element& akaBoard = c.k.boards.currentOrNewHidden().label1(11);
+            Element& shiroBoard = c.k.boards.currentOrNewHidden().label1(12);
             const bool hidden = press % 2 == 0;
             for (int i = hidden ? 1 : 2; i > 0; --i) {
                 c.s.Timer3.tick();

@@ -12,7 +12,7 @@ namespace {
 // The lit board lamps and letters, as "Shape4(n)" and "Label1(n)".
 QStringList lit(TestConsole& c)
 {
-    Kubord2& b = c.k.kubord2();
+    Kubord2& b = c.k.boards.currentOrNewHidden();
     QStringList on;
     for (int i = 0; i < Kubord2::kShapeCount; ++i) {
         if (b.shape4(i).visible())
@@ -27,7 +27,7 @@ QStringList lit(TestConsole& c)
 
 void darkBoard(TestConsole& c)
 {
-    Kubord2& b = c.k.kubord2();
+    Kubord2& b = c.k.boards.currentOrNewHidden();
     for (int i = 0; i < Kubord2::kShapeCount; ++i)
         b.shape4(i).setVisible(false);
     for (int i = 0; i < Kubord2::kLabelCount; ++i)
@@ -109,7 +109,7 @@ private Q_SLOTS:
         for (int v : values)
             c.s.Check26.setValue(v);
         for (int opened = 0; opened < 2; ++opened) {
-            Kubord2& b = c.k.kubord2();
+            Kubord2& b = c.k.boards.currentOrNewHidden();
             const Element* shownForWukf[] = {&c.s.Label7, &c.s.Label17, &b.label1(20),
                                              &b.label1(21)};
             const Element* hiddenForWukf[] = {&c.s.Label14, &c.s.Label12, &b.label1(10),

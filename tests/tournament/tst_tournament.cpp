@@ -2,12 +2,12 @@
 // spreadsheet and a crash see it, and the day stepped through and restarted.
 #include "console/ConsoleMenu.h"
 #include "console/ConsoleWindow.h"
+#include "console/TournamentActions.h"
 #include "core/ProgramFiles.h"
 #include "support/Files.h"
 #include "support/TestConsole.h"
 #include "support/TestMain.h"
 #include "tournament/Csv.h"
-#include "tournament/TournamentActions.h"
 
 #include <QAction>
 #include <QLabel>
@@ -327,7 +327,7 @@ void TestTournament::menuAndStatus()
     TestConsole c;
     c.k.startUp.Form_Load();
     view::ConsoleWindow w(c.k);
-    view::TournamentActions actions(c.k, w);
+    view::TournamentActions actions(c.k.day, c.k.ports.messages, w);
     QList<QUrl> opened;
     actions.openUrl = [&opened](const QUrl& u) {
         opened << u;

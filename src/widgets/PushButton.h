@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/ElementBinding.h"
+#include "widgets/ElementBinding.h"
 
 #include <QAbstractButton>
 

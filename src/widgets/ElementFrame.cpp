@@ -1,7 +1,7 @@
-#include "console/ElementFrame.h"
+#include "widgets/ElementFrame.h"
 
-#include "console/AccessibleNames.h"
 #include "platform/ViewUnits.h"
+#include "widgets/AccessibleNames.h"
 
 #include <QPainter>
 

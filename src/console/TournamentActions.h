@@ -8,8 +8,9 @@ class QLabel;
 class QUrl;
 
 namespace kestrane {
-class Kumite2;
-}
+class MessagePort;
+class TournamentDay;
+} // namespace kestrane
 
 namespace kestrane::view {
 
@@ -20,7 +21,7 @@ class ConsoleWindow;
 class TournamentActions final : public QObject {
     Q_OBJECT
 public:
-    TournamentActions(Kumite2& k, ConsoleWindow& window);
+    TournamentActions(TournamentDay& day, MessagePort& messages, ConsoleWindow& window);
     ~TournamentActions() override;
 
     QLabel* status() const { return m_status; }
@@ -34,7 +35,8 @@ private:
     void showStatus();
     void openResultsLog();
 
-    Kumite2& m_k;
+    TournamentDay& m_day;
+    MessagePort& m_messages;
     ConsoleWindow& m_window;
     QLabel* m_status = nullptr;
     int m_observer = 0;

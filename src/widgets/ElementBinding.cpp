@@ -1,4 +1,4 @@
-#include "console/ElementBinding.h"
+#include "widgets/ElementBinding.h"
 
 #include "platform/ViewUnits.h"
 

@@ -1,4 +1,4 @@
-#include "console/ElementLabel.h"
+#include "widgets/ElementLabel.h"
 
 #include "platform/ViewUnits.h"
 

@@ -1,4 +1,4 @@
-#include "console/AccessibleNames.h"
+#include "widgets/AccessibleNames.h"
 
 #include "core/Element.h"
 

@@ -1,7 +1,7 @@
-#include "console/PushButton.h"
+#include "widgets/PushButton.h"
 
-#include "console/AccessibleNames.h"
 #include "platform/ViewUnits.h"
+#include "widgets/AccessibleNames.h"
 
 #include <QEvent>
 #include <QPainter>

@@ -1,8 +1,9 @@
-#include "tournament/TournamentActions.h"
+#include "console/TournamentActions.h"
 
 #include "console/ConsoleMenu.h"
 #include "console/ConsoleWindow.h"
-#include "console/Kumite2.h"
+#include "platform/MessagePort.h"
+#include "tournament/TournamentDay.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -15,16 +16,17 @@
 
 namespace kestrane::view {
 
-TournamentActions::TournamentActions(Kumite2& k, ConsoleWindow& window)
-    : QObject(&window), m_k(k), m_window(window)
+TournamentActions::TournamentActions(TournamentDay& day, MessagePort& messages,
+                                     ConsoleWindow& window)
+    : QObject(&window), m_day(day), m_messages(messages), m_window(window)
 {
     openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     ConsoleMenu& menu = window.menu();
-    menu.offer(ConsoleMenu::TournamentItem::LoadMatchList, [this] { m_k.day.loadMatchList(); });
+    menu.offer(ConsoleMenu::TournamentItem::LoadMatchList, [this] { m_day.loadMatchList(); });
     // Two modifiers and a letter: nothing an operator types by accident
     // while scoring with the mouse and "S".
     QAction* next =
-        menu.offer(ConsoleMenu::TournamentItem::NextMatch, [this] { m_k.day.nextMatch(); });
+        menu.offer(ConsoleMenu::TournamentItem::NextMatch, [this] { m_day.nextMatch(); });
     next->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
     next->setShortcutContext(Qt::WindowShortcut);
     menu.offer(ConsoleMenu::TournamentItem::ResultsLog, [this] { openResultsLog(); });
@@ -35,13 +37,13 @@ TournamentActions::TournamentActions(Kumite2& k, ConsoleWindow& window)
     m_status->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_status->hide();
     window.menuBar()->installEventFilter(this);
-    m_observer = k.day.addObserver([this] { showStatus(); });
+    m_observer = day.addObserver([this] { showStatus(); });
     showStatus();
 }
 
 TournamentActions::~TournamentActions()
 {
-    m_k.day.removeObserver(m_observer);
+    m_day.removeObserver(m_observer);
 }
 
 // Shown only while a list is loaded, over the free end of the menu bar: a
@@ -49,7 +51,7 @@ TournamentActions::~TournamentActions()
 // find it and the bar keeps its height.
 void TournamentActions::showStatus()
 {
-    const QString text = m_k.day.status();
+    const QString text = m_day.status();
     if (text.isEmpty()) {
         m_status->hide();
         return;
@@ -78,14 +80,14 @@ bool TournamentActions::eventFilter(QObject* watched, QEvent* event)
 
 void TournamentActions::openResultsLog()
 {
-    const QString path = m_k.day.resultsLogPath();
+    const QString path = m_day.resultsLogPath();
     const QFileInfo file(path);
     // Before the first row there is no file yet: its folder, then.
     const QString target = file.exists() ? file.absoluteFilePath() : file.absolutePath();
     if (!openUrl(QUrl::fromLocalFile(target)))
-        m_k.ports.messages.show(QStringLiteral("No program could open the results log. It is %1")
-                                    .arg(QDir::toNativeSeparators(file.absoluteFilePath())),
-                                MessagePort::Information);
+        m_messages.show(QStringLiteral("No program could open the results log. It is %1")
+                            .arg(QDir::toNativeSeparators(file.absoluteFilePath())),
+                        MessagePort::Information);
 }
 
 } // namespace kestrane::view
