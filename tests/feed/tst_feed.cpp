@@ -119,6 +119,9 @@ private Q_SLOTS:
         goodClientGets([&] { s.Timer2.tick(); });
         goodClientGets([&] { setCaption(7); }); // written to the board only
         QCOMPARE(m_goodGot.last(), shown());
+        // Nothing of the console changes here: only the board's own observers see it.
+        goodClientGets([&] { m_c->k.boards.current()->Label4.setCaption(QStringLiteral("9")); });
+        QCOMPARE(m_goodGot.last(), shown());
         // The names, cut for the feed's size as for the board's.
         goodClientGets([&] {
             m_c->k.competitors.set({QStringLiteral("Maximiliana Konstantinopoulou-Alexandrova"),
