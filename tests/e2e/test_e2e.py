@@ -396,7 +396,8 @@ ARRANGEMENTS = {
         rc.killed_match_comes_back,
         rc.running_clock_and_close_come_back, rc.projector_blip_brings_the_board_back,
         rc.second_start_raises_the_first,
-        tournament_day_through_three_matches, feed_checks.feed_found_and_switched_from_the_console,
+        # The feed check first: the day turns the feed on and keeps that choice.
+        feed_checks.feed_found_and_switched_from_the_console, tournament_day_through_three_matches,
     ],
     "one-screen": [single_monitor_board_is_visible],
     "projector-left": [projector_left_keeps_console_and_board_apart, unplugged_projector_sends_console_home,
