@@ -9,17 +9,6 @@ using namespace kestrane::test;
 
 namespace {
 
-// Opens the board on a w x h audience screen with the scales "hsch vsch fsch".
-Kubord2& open(TestConsole& c, int w, int h, const QString& scales = "1 1 1", int mirror = 0)
-{
-    useAudienceScreen(c, w, h);
-    for (int i = 0; i < 3; ++i)
-        c.s.find(QStringList{"hsch", "vsch", "fsch"}[i])->setText(scales.section(u' ', i, i));
-    c.s.Check23.setValue(mirror);
-    c.k.boardOpening.startbord();
-    return c.k.boards.currentOrNewHidden();
-}
-
 // An element's box in the window (or, on the console, in its container).
 QRectF box(const Element& e, bool inWindow = true)
 {
@@ -60,8 +49,8 @@ private Q_SLOTS:
               "800x1280 1.3:0.7:1 0 Shape1 h 19200", "1024x768 2:0.7:1 0 Shape2 w 7680"}) {
             const QStringList f = words(row);
             TestConsole c;
-            Kubord2& b = open(c, f[0].section(u'x', 0, 0).toInt(), f[0].section(u'x', 1).toInt(),
-                              QString(f[1]).replace(u':', u' '), f[2].toInt());
+            Kubord2& b =
+                openBoard(c, sizeOf(f[0]), QString(f[1]).replace(u':', u' '), f[2].toInt());
             const Element& e = *b.find(f[3]);
             const double v[] = {e.left(), e.top(), e.width(), e.height(), e.fontSize()};
             QVERIFY2(nearly(v[QStringLiteral("ltwhf").indexOf(f[4])], f[5].toDouble()), row);
@@ -80,7 +69,7 @@ private Q_SLOTS:
             const bool refused = row[0] == '!';
             TestConsole c;
             c.k.boardOpening.startbord();
-            open(c, 1920, 1080, QString::fromLatin1(row + refused));
+            openBoard(c, {1920, 1080}, QString::fromLatin1(row + refused));
             c.s.Command11.click();
             QCOMPARE(c.k.boards.isShown(), !refused);
             QCOMPARE(c.ports.messages.shown.size(), std::size_t(refused));
@@ -192,7 +181,7 @@ private Q_SLOTS:
     {
         for (int mirror : {0, 1}) {
             TestConsole c;
-            Kubord2& b = open(c, 1920, 1080, "1 1 1", mirror);
+            Kubord2& b = openBoard(c, {1920, 1080}, "1 1 1", mirror);
             const QRectF aka = box(b.Shape1);
             const QRectF shiro = box(b.Shape2);
             QCOMPARE(aka.left() > shiro.left(), mirror == 1);

@@ -1,88 +1,27 @@
 #include "BoardTestHelpers.h"
 #include "board/BoardPresenter.h"
 #include "board/BoardWindow.h"
-#include "board/LabelMeasure.h"
 #include "support/TestMain.h"
 
 #include <QApplication>
-#include <QPainter>
 #include <QPointer>
 #include <QScreen>
 
 using namespace kestrane;
+using namespace kestrane::test;
 
 namespace {
-
-bool near(const QColor& a, const QColor& b)
-{
-    return std::abs(a.red() - b.red()) <= 40 && std::abs(a.green() - b.green()) <= 40 &&
-           std::abs(a.blue() - b.blue()) <= 40;
-}
-
-// The pixels of the area `r` of a board, as its window paints them.
-QImage paint(const Kubord2& b, const QRect& r)
-{
-    QImage image(r.size(), QImage::Format_RGB32);
-    QPainter p(&image);
-    p.translate(-r.topLeft());
-    BoardRenderer().paint(p, b, r);
-    return image;
-}
-
-// Where a label's text shows: the bounds of the pixels that change with its
-// colour, and the number of runs of ink columns.
-std::pair<QRect, int> inkOf(Element& e, const Kubord2& b, const QRect& screen)
-{
-    const QRect area = BoardRenderer().damage(e) & screen;
-    const QImage before = paint(b, area);
-    const Colour was = e.foreColor();
-    e.setForeColor(was == 0x00FF00 ? 0xFF00FF : 0x00FF00);
-    const QImage after = paint(b, area);
-    e.setForeColor(was);
-    QRect bounds;
-    int runs = 0;
-    bool inRun = false;
-    for (int x = 0; x < area.width(); ++x) {
-        bool column = false;
-        for (int y = 0; y < area.height(); ++y) {
-            if (!near(before.pixelColor(x, y), after.pixelColor(x, y))) {
-                column = true;
-                bounds |= QRect(area.x() + x, area.y() + y, 1, 1);
-            }
-        }
-        runs += column && !inRun ? 1 : 0;
-        inRun = column;
-    }
-    return {bounds, runs};
-}
-
-// A board opened from a console on an audience screen of `size`, at the
-// correction factors "h v f".
-struct OpenedBoard {
-    LabelMeasure measure;
-    test::TestConsole c;
-    OpenedBoard(const QSize& size, const QString& factors, int mirrored = 0)
-    {
-        const QStringList f = factors.split(u' ');
-        c.k.boards.setTextMeasure(&measure);
-        test::useAudienceScreen(c, size.width(), size.height());
-        c.s.Check23.setValue(mirrored);
-        c.s.hsch.setText(f[0]);
-        c.s.vsch.setText(f[1]);
-        c.s.fsch.setText(f[2]);
-        c.k.boardOpening.startbord();
-    }
-    Kubord2& b() { return c.k.boards.currentOrNewHidden(); }
-};
 
 // On an opened board, each number's ink is whole, in its place and apart from
 // every other text's. Row: screen, mirrored, minutes, tens, units, scri, scrw,
 // scwi, scww, and the correction factors (horizontal, vertical, font) if not 1.
 void checkReadable(const QStringList& row)
 {
-    const QSize size(row[0].section(u'x', 0, 0).toInt(), row[0].section(u'x', 1).toInt());
-    OpenedBoard board(size, row.size() > 9 ? row.mid(9).join(u' ') : "1 1 1", row[1].toInt());
-    Kubord2& b = board.b();
+    const LabelMeasure measure;
+    TestConsole c;
+    const QRect screen(QPoint(), sizeOf(row[0]));
+    Kubord2& b = openBoard(c, screen.size(), row.size() > 9 ? row.mid(9).join(u' ') : "1 1 1",
+                           row[1].toInt(), &measure);
     Element* numbers[] = {&b.Label5, &b.Label6, &b.Label8, &b.scri,  &b.scrw,
                           &b.scwi,   &b.scww,   &b.Label4, &b.Label7};
     for (int i = 0; i < 7; ++i)
@@ -91,7 +30,7 @@ void checkReadable(const QStringList& row)
     const BoardRenderer r;
     QHash<Element*, QRect> inks;
     for (Element* e : numbers) {
-        const auto [bounds, runs] = inkOf(*e, b, QRect(QPoint(), size));
+        const auto [bounds, runs] = inkOf(*e, b, screen, 40);
         // At other factors the rules place one digit, and every value's
         // height; the fit keeps a longer value whole inside its room's width.
         if (row.size() > 9 && e->caption().size() < 2)
@@ -112,7 +51,7 @@ void checkReadable(const QStringList& row)
     if (row.size() > 9)
         return; // the rules may put captions over numbers at other factors
     for (int i : {11, 12, 13, 16, 17, 18, 19})
-        inks.insert(&b.label1(i), inkOf(b.label1(i), b, QRect(QPoint(), size)).first);
+        inks.insert(&b.label1(i), inkOf(b.label1(i), b, screen, 40).first);
     for (Element* e : numbers) {
         for (auto it = inks.cbegin(); it != inks.cend(); ++it)
             QVERIFY2(it.key() == e || !it.value().intersects(inks.value(e)),
@@ -124,8 +63,9 @@ void checkReadable(const QStringList& row)
 // `size` at the factors "h v f", showing "1:30" and field number 8.
 QStringList outOfFrame(const QSize& size, const QString& factors)
 {
-    OpenedBoard board(size, factors);
-    Kubord2& b = board.b();
+    const LabelMeasure measure;
+    TestConsole c;
+    Kubord2& b = openBoard(c, size, factors, 0, &measure);
     b.Label4.setCaption(QStringLiteral("8"));
     b.Label5.setCaption(QStringLiteral("1"));
     b.Label6.setCaption(QStringLiteral("3"));
@@ -133,7 +73,7 @@ QStringList outOfFrame(const QSize& size, const QString& factors)
     const BoardRenderer r;
     QStringList out;
     for (Element* e : {&b.Label5, &b.Label7, &b.Label6, &b.Label8, &b.Label4}) {
-        const QRect ink = inkOf(*e, b, QRect(QPoint(), size)).first;
+        const QRect ink = inkOf(*e, b, QRect(QPoint(), size), 40).first;
         const Element& in = e == &b.Label4 ? b.Shape5 : *e->container();
         const int m = in.borderWidth() + 1;
         if (!r.box(in).adjusted(m, m, -m, -m).contains(ink))
@@ -157,7 +97,7 @@ private Q_SLOTS:
     // off there; a hidden frame hides all it holds.
     void opensOnTheAudienceScreen()
     {
-        test::TestConsole c;
+        TestConsole c;
         BoardPresenter presenter(c.k.boards);
         c.s.Check1.setValue(1);
         c.s.command1.click();
@@ -222,8 +162,7 @@ private Q_SLOTS:
         for (const char* row : {"1024x768 1", "1920x1080 1", "1920x1200 1", "2560x1600 1",
                                 "2560x1080 1.3", "3440x1440 1.3", "3840x1080 2"}) {
             const QStringList r = QString::fromLatin1(row).split(u' ');
-            const QSize size(r[0].section(u'x', 0, 0).toInt(), r[0].section(u'x', 1).toInt());
-            QVERIFY2(outOfFrame(size, "1 1 " + r[1]).isEmpty(), row);
+            QVERIFY2(outOfFrame(sizeOf(r[0]), "1 1 " + r[1]).isEmpty(), row);
         }
     }
 
@@ -234,8 +173,9 @@ private Q_SLOTS:
     {
         for (const char* factors : {"2 1 1", "0.5 1 1", "1.33 1.33 1.33", "1 2 0.5", "2 0.5 1.33",
                                     "1 1 2", "0.5 0.5 0.5", "1.33 2 1"}) {
-            OpenedBoard board({1920, 1080}, QString::fromLatin1(factors));
-            Kubord2& b = board.b();
+            const LabelMeasure measure;
+            TestConsole c;
+            Kubord2& b = openBoard(c, {1920, 1080}, QString::fromLatin1(factors), 0, &measure);
             const std::pair<Element*, const char*> values[] = {
                 {&b.Label5, "1"}, {&b.Label6, "3"}, {&b.Label8, "0"}, {&b.scri, "7"},
                 {&b.scrw, "0"},   {&b.scwi, "4"},   {&b.scww, "9"},   {&b.Label4, "8"}};
