@@ -1,10 +1,12 @@
 // The match clock, its corrections, the reset between matches and the
 // knock-down count, driven as the operator drives them and judged by what
 // both windows show and what is heard.
+#include "match/MatchTestHelpers.h"
 #include "support/TestConsole.h"
 #include "support/TestMain.h"
 
 using namespace kestrane;
+using test::blinking;
 using test::TestConsole;
 
 namespace {
@@ -14,12 +16,6 @@ constexpr Colour kWarning = 143;
 QString clock(const Element& m, const Element& t, const Element& s)
 {
     return m.caption() + ':' + t.caption() + s.caption();
-}
-
-// "A", "S", "AS" or "": whose name blinks.
-QString blinking(TestConsole& c)
-{
-    return QString(c.s.Timer3.enabled() ? "A" : "") + (c.s.Timer4.enabled() ? "S" : "");
 }
 
 // One operator step: "@M:TS" puts digits into both clocks, "Name=text"

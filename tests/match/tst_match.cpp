@@ -1,11 +1,13 @@
 // The score buttons, the match decision and the blinking name plates, as
 // both windows show them.
+#include "match/MatchTestHelpers.h"
 #include "support/TestConsole.h"
 #include "support/TestMain.h"
 
 #include "match/CompetitorText.h"
 
 using namespace kestrane;
+using test::blinking;
 using test::TestConsole;
 
 namespace {
@@ -33,11 +35,6 @@ void setScores(TestConsole& c, const QString& scores)
 QString scores(const Element& i, const Element& w, const Element& si, const Element& sw)
 {
     return QStringList{i.caption(), w.caption(), si.caption(), sw.caption()}.join(' ');
-}
-
-QString blinking(TestConsole& c)
-{
-    return QString(c.s.Timer3.enabled() ? "A" : "") + (c.s.Timer4.enabled() ? "S" : "");
 }
 
 struct Presses {
