@@ -11,33 +11,27 @@ using namespace kestrane;
 class TestCore : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void reading_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("expected");
-        QTest::addColumn<bool>("whole");
-        QTest::newRow("empty") << "" << 0.0 << false;
-        QTest::newRow("blanks inside") << " 1 5" << 15.0 << true;
-        QTest::newRow("tab and line feed") << "\t1\n2 " << 12.0 << true;
-        QTest::newRow("sign point exponent, junk after") << "-.5e1x" << -5.0 << false;
-        QTest::newRow("exponent without digits") << "2e+" << 2.0 << false;
-        QTest::newRow("plus sign") << "+3" << 3.0 << true;
-        QTest::newRow("sign then blank") << "- 4" << -4.0 << true;
-        QTest::newRow("second point stops") << "1.2.3" << 1.2 << false;
-        QTest::newRow("comma stops") << "1,5" << 1.0 << false;
-        QTest::newRow("beyond double") << "1e999" << 0.0 << true;
-        QTest::newRow("inf is no number") << "inf" << 0.0 << false;
-        QTest::newRow("12 digits") << "123456789012" << 123456789012.0 << true;
-        QTest::newRow("non-ASCII digit stops") << QString::fromUtf8("1\u0663") << 1.0 << false;
-    }
-
+    // The leading number of a text, and whether nothing else follows it.
     void reading()
     {
-        QFETCH(QString, text);
-        QFETCH(double, expected);
-        QFETCH(bool, whole);
-        QCOMPARE(Numbers::val(text), expected);
-        QCOMPARE(Numbers::isWholeNumber(text), whole);
+        const std::tuple<const char*, double, bool> rows[] = {
+            {"", 0.0, false},
+            {" 1 5", 15.0, true},    // blanks inside
+            {"\t1\n2 ", 12.0, true}, // tab and line feed
+            {"-.5e1x", -5.0, false}, // sign, point, exponent, junk after
+            {"2e+", 2.0, false},     // exponent without digits
+            {"+3", 3.0, true},
+            {"- 4", -4.0, true},   // sign then blank
+            {"1.2.3", 1.2, false}, // a second point stops
+            {"1,5", 1.0, false},   // a comma stops
+            {"1e999", 0.0, true},  // beyond double
+            {"inf", 0.0, false},   // no number
+            {"123456789012", 123456789012.0, true},
+            {"1\u0663", 1.0, false}}; // a non-ASCII digit stops
+        for (const auto& [text, value, whole] : rows) {
+            QVERIFY2(Numbers::val(QString::fromUtf8(text)) == value, text);
+            QVERIFY2(Numbers::isWholeNumber(QString::fromUtf8(text)) == whole, text);
+        }
     }
 
     // The shortest text that reads back as the same value, whatever the
@@ -46,16 +40,11 @@ private Q_SLOTS:
     {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         std::setlocale(LC_ALL, "de_DE.UTF-8"); // may not exist; harmless then
-        const std::pair<double, const char*> cases[] = {{0.0, "0"},
-                                                        {-0.0, "0"},
-                                                        {99.0, "99"},
-                                                        {-3.0, "-3"},
-                                                        {0.5, "0.5"},
-                                                        {0.1, "0.1"},
-                                                        {9999999999.0, "9999999999"}};
-        for (const auto& [value, text] : cases) {
-            QCOMPARE(Numbers::str(value), QLatin1String(text));
-            QCOMPARE(Numbers::val(Numbers::str(value)), value);
+        const double values[] = {0.0, -0.0, 99.0, -3.0, 0.5, 0.1, 9999999999.0};
+        const char* texts[] = {"0", "0", "99", "-3", "0.5", "0.1", "9999999999"};
+        for (std::size_t i = 0; i < std::size(values); ++i) {
+            QCOMPARE(Numbers::str(values[i]), QLatin1String(texts[i]));
+            QCOMPARE(Numbers::val(Numbers::str(values[i])), values[i]);
         }
         std::setlocale(LC_ALL, "C");
         QLocale::setDefault(QLocale::c());

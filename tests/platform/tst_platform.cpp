@@ -15,7 +15,6 @@
 
 using namespace kestrane;
 using Problem = SoundPort::Problem;
-Q_DECLARE_METATYPE(kestrane::ScreenPort::Rect)
 
 namespace {
 
@@ -68,68 +67,50 @@ private Q_SLOTS:
 
     // A console is stranded off every screen's usable area, across two
     // screens, or on the board's screen unless that is the primary.
-    void stranded_data()
-    {
-        using R = ScreenPort::Rect;
-        QTest::addColumn<ScreenPort::Rect>("frame");
-        QTest::addColumn<int>("board");
-        QTest::addColumn<bool>("stranded");
-        QTest::newRow("chosen place on the primary") << R{100, 50, 800, 600} << 1 << false;
-        QTest::newRow("flush with the usable corner") << R{480, 160, 800, 600} << 1 << false;
-        QTest::newRow("on the board's screen") << R{1300, 0, 800, 600} << 1 << true;
-        QTest::newRow("on the other screen, no board") << R{1300, 0, 800, 600} << -1 << false;
-        QTest::newRow("across both") << R{1212, 0, 800, 600} << -1 << true;
-        QTest::newRow("off every screen") << R{4000, 0, 800, 600} << -1 << true;
-        QTest::newRow("board on the primary") << R{100, 50, 800, 600} << 0 << false;
-    }
     void stranded()
     {
-        QFETCH(ScreenPort::Rect, frame);
-        QFETCH(int, board);
-        QFETCH(bool, stranded);
         const std::vector<ScreenPort::Screen> desk = {
             {{0, 0, 1280, 800}, {0, 0, 1280, 760}, true},
             {{1280, 0, 1920, 1080}, {1280, 0, 1920, 1080}, false}};
-        QCOMPARE(ScreenPort::stranded(desk, frame, board), stranded);
+        const std::tuple<const char*, ScreenPort::Rect, int, bool> rows[] = {
+            {"chosen place on the primary", {100, 50, 800, 600}, 1, false},
+            {"flush with the usable corner", {480, 160, 800, 600}, 1, false},
+            {"on the board's screen", {1300, 0, 800, 600}, 1, true},
+            {"on the other screen, no board", {1300, 0, 800, 600}, -1, false},
+            {"across both", {1212, 0, 800, 600}, -1, true},
+            {"off every screen", {4000, 0, 800, 600}, -1, true},
+            {"board on the primary", {100, 50, 800, 600}, 0, false}};
+        for (const auto& [name, frame, board, stranded] : rows)
+            QVERIFY2(ScreenPort::stranded(desk, frame, board) == stranded, name);
     }
 
     // The console's place is counted in logical pixels from the primary
     // screen's own corner, wherever that lies on the desktop and whatever
     // its pixel ratio, and kept inside the primary's usable area.
-    void placeOnPrimary_data()
-    {
-        using R = ScreenPort::Rect;
-        QTest::addColumn<ScreenPort::Rect>("primary");
-        QTest::addColumn<double>("ratio");
-        QTest::addColumn<QPoint>("place");
-        QTest::newRow("at the origin") << R{0, 0, 1280, 800} << 1.0 << QPoint(100, 50);
-        QTest::newRow("right of the other") << R{1920, 0, 1280, 800} << 1.0 << QPoint(2020, 50);
-        QTest::newRow("above, left") << R{-1280, -300, 1280, 800} << 1.0 << QPoint(-1180, -250);
-        QTest::newRow("ratio 2") << R{0, 0, 1280, 800} << 2.0 << QPoint(100, 50);
-        QTest::newRow("ratio 2, right") << R{1920, 0, 1280, 800} << 2.0 << QPoint(2020, 50);
-        QTest::newRow("sticking out") << R{1920, 0, 640, 520} << 1.0 << QPoint(1960, 20);
-    }
     void placeOnPrimary()
     {
-        QFETCH(ScreenPort::Rect, primary);
-        QFETCH(double, ratio);
-        QFETCH(QPoint, place);
         const ScreenPort::Rect other{3200, 0, 1920, 1080};
-        const std::vector<ScreenPort::Screen> desk = {{other, other, false, ratio},
-                                                      {primary, primary, true, ratio}};
-        const ScreenPort::Point p = ScreenPort::placeOnPrimary(desk, 1500, 750, 600, 500);
-        QCOMPARE(QPoint(p.x, p.y), place);
+        const std::tuple<ScreenPort::Rect, double, QPoint> rows[] = {
+            {{0, 0, 1280, 800}, 1.0, {100, 50}},            // at the origin
+            {{1920, 0, 1280, 800}, 1.0, {2020, 50}},        // right of the other
+            {{-1280, -300, 1280, 800}, 1.0, {-1180, -250}}, // above, left
+            {{0, 0, 1280, 800}, 2.0, {100, 50}},
+            {{1920, 0, 1280, 800}, 2.0, {2020, 50}},
+            {{1920, 0, 640, 520}, 1.0, {1960, 20}}}; // sticking out
+        for (const auto& [primary, ratio, place] : rows) {
+            const std::vector<ScreenPort::Screen> desk = {{other, other, false, ratio},
+                                                          {primary, primary, true, ratio}};
+            const ScreenPort::Point p = ScreenPort::placeOnPrimary(desk, 1500, 750, 600, 500);
+            QCOMPARE(QPoint(p.x, p.y), place);
+        }
     }
 
     // Every encoding people's files come in plays at its length and level,
-    // brought to 48 kHz float, mono or stereo.
-    void soundFiles_data()
+    // brought to 48 kHz float, mono or stereo. Each row: the sox options, the
+    // channels played, the level's tolerance (lossy encodings more) and the
+    // padding (the encoder fills the last block with silence).
+    void soundFiles()
     {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QStringList>("options");
-        QTest::addColumn<int>("channels");
-        QTest::addColumn<double>("tolerance"); // of the level, lossy encodings more
-        QTest::addColumn<double>("padding");   // the encoder fills the last block with silence
         const std::tuple<const char*, const char*, QStringList, int, double, double> rows[] = {
             {"8-bit", "a.wav", {"-b", "8", "-e", "unsigned-integer"}, 1, 0.01, 0},
             {"16-bit stereo", "a.wav", {"-b", "16", "-c", "2"}, 2, 0.005, 0},
@@ -148,94 +129,68 @@ private Q_SLOTS:
             {"Ogg Vorbis", "a.ogg", {}, 1, 0.05, 0},
             {"AIFF", "a.aiff", {}, 1, 0.005, 0},
         };
-        for (const auto& [name, file, options, channels, tolerance, padding] : rows)
-            QTest::newRow(name) << QString::fromLatin1(file) << options << channels << tolerance
-                                << padding;
-    }
-    void soundFiles()
-    {
-        QFETCH(QString, file);
-        QFETCH(QStringList, options);
-        QFETCH(int, channels);
-        QFETCH(double, tolerance);
-        QFETCH(double, padding);
-        const QTemporaryDir dir;
-        const QtSoundPort::Reading read =
-            QtSoundPort::read(SoundPort::Sound::End, makeSound(dir, file, options));
-        QCOMPARE(read.problem, Problem::None);
-        QCOMPARE(read.sound->format.sampleRate(), 48000);
-        QCOMPARE(read.sound->format.sampleFormat(), QAudioFormat::Float);
-        QCOMPARE(read.sound->format.channelCount(), channels);
-        const Level level = levelOf(*read.sound);
-        QVERIFY2(level.seconds > 0.495 && level.seconds < 0.505 + padding,
-                 qPrintable(QString::number(level.seconds)));
-        QVERIFY2(std::fabs(level.peak - 0.5) < tolerance, qPrintable(QString::number(level.peak)));
-        QVERIFY2(std::fabs(level.rms - 0.5 / std::sqrt(2)) < tolerance,
-                 qPrintable(QString::number(level.rms)));
+        for (const auto& [name, file, options, channels, tolerance, padding] : rows) {
+            const QTemporaryDir dir;
+            const QtSoundPort::Reading read = QtSoundPort::read(
+                SoundPort::Sound::End, makeSound(dir, QString::fromLatin1(file), options));
+            QVERIFY2(read.problem == Problem::None && read.sound, name);
+            const QAudioFormat& format = read.sound->format;
+            QVERIFY2(format.sampleRate() == 48000 && format.sampleFormat() == QAudioFormat::Float &&
+                         format.channelCount() == channels,
+                     name);
+            const Level level = levelOf(*read.sound);
+            QVERIFY2(level.seconds > 0.495 && level.seconds < 0.505 + padding &&
+                         std::fabs(level.peak - 0.5) < tolerance &&
+                         std::fabs(level.rms - 0.5 / std::sqrt(2)) < tolerance,
+                     qPrintable(QStringLiteral("%1: %2 s, peak %3, rms %4")
+                                    .arg(name)
+                                    .arg(level.seconds)
+                                    .arg(level.peak)
+                                    .arg(level.rms)));
+        }
     }
 
     // What cannot be played gets the reason and the program's own sound of
-    // its kind, never a crash.
-    void unplayable_data()
-    {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<int>("sound");
-        QTest::addColumn<Problem>("problem");
-        const std::tuple<const char*, SoundPort::Sound, Problem> rows[] = {
-            {"missing", SoundPort::Sound::End, Problem::Missing},
-            {"a folder", SoundPort::Sound::Warning, Problem::NotSound},
-            {"empty file", SoundPort::Sound::End, Problem::NotSound},
-            {"text", SoundPort::Sound::End, Problem::NotSound},
-            {"garbage", SoundPort::Sound::Warning, Problem::NotSound},
-            {"header cut short", SoundPort::Sound::End, Problem::Damaged},
-            {"FLAC cut short", SoundPort::Sound::End, Problem::Damaged},
-            {"no samples", SoundPort::Sound::Warning, Problem::Silent},
-            {"unreadable", SoundPort::Sound::End, Problem::Unreadable},
-            {"65 MB", SoundPort::Sound::End, Problem::TooLarge},
-        };
-        for (const auto& [name, sound, problem] : rows)
-            QTest::newRow(name) << QString::fromLatin1(name) << int(sound) << problem;
-    }
+    // its kind, never a crash. Each row: what is at the path (nothing, a
+    // folder, or these bytes), the sound it stands for, and the reason.
     void unplayable()
     {
-        QFETCH(QString, fault);
-        QFETCH(int, sound);
-        QFETCH(Problem, problem);
+        using S = SoundPort::Sound;
         const QTemporaryDir dir;
-        QString path = dir.filePath(QStringLiteral("x.wav"));
         const QByteArray wav = test::readFile(makeSound(dir, "w.wav", {"-b", "16"}));
         const QByteArray flac = test::readFile(makeSound(dir, "f.flac", {}));
         QByteArray garbage(5000, '\0');
         for (qsizetype i = 0; i < garbage.size(); ++i)
             garbage[i] = char((i * 7919 + 13) % 251);
-        if (fault == "a folder")
-            path = dir.path();
-        else if (fault == "empty file")
-            test::writeFile(path, {});
-        else if (fault == "text")
-            test::writeFile(path, "[settings]\nnot=a sound\n");
-        else if (fault == "garbage")
-            test::writeFile(path, garbage);
-        else if (fault == "header cut short")
-            test::writeFile(path, wav.left(30));
-        else if (fault == "FLAC cut short")
-            test::writeFile(path, flac.left(flac.size() / 2));
-        else if (fault == "no samples")
-            test::writeFile(path, wav.left(44));
-        else if (fault == "65 MB")
-            test::writeFile(path, wav + QByteArray(65 << 20, '\0'));
-        else if (fault == "unreadable") {
-            if (geteuid() == 0)
-                QSKIP("permissions do not bind the super-user");
-            test::writeFile(path, wav);
-            QFile::setPermissions(path, QFile::WriteOwner);
+        const std::tuple<const char*, std::optional<QByteArray>, S, Problem> rows[] = {
+            {"missing", std::nullopt, S::End, Problem::Missing},
+            {"a folder", std::nullopt, S::Warning, Problem::NotSound},
+            {"empty file", QByteArray(), S::End, Problem::NotSound},
+            {"text", "[settings]\nnot=a sound\n", S::End, Problem::NotSound},
+            {"garbage", garbage, S::Warning, Problem::NotSound},
+            {"header cut short", wav.left(30), S::End, Problem::Damaged},
+            {"FLAC cut short", flac.left(flac.size() / 2), S::End, Problem::Damaged},
+            {"no samples", wav.left(44), S::Warning, Problem::Silent},
+            {"65 MB", wav + QByteArray(65 << 20, '\0'), S::End, Problem::TooLarge},
+            {"unreadable", wav, S::End, Problem::Unreadable}, // the last: root skips it
+        };
+        for (const auto& [name, bytes, sound, problem] : rows) {
+            const QString path = QLatin1String(name) == "a folder"
+                                     ? dir.path()
+                                     : dir.filePath(QString::fromLatin1(name) + ".wav");
+            if (bytes)
+                test::writeFile(path, *bytes);
+            if (problem == Problem::Unreadable) {
+                if (geteuid() == 0)
+                    QSKIP("permissions do not bind the super-user");
+                QFile::setPermissions(path, QFile::WriteOwner);
+            }
+            const QtSoundPort::Reading read = QtSoundPort::read(sound, path);
+            QVERIFY2(read.problem == problem, name);
+            const auto own = sound == S::End ? BuiltinSounds::gong() : BuiltinSounds::warning();
+            const double seconds = double(own.size()) / BuiltinSounds::kRate;
+            QVERIFY2(read.sound && std::fabs(levelOf(*read.sound).seconds - seconds) < 0.01, name);
         }
-        const QtSoundPort::Reading read = QtSoundPort::read(SoundPort::Sound(sound), path);
-        QCOMPARE(read.problem, problem);
-        const bool end = SoundPort::Sound(sound) == SoundPort::Sound::End;
-        const auto own = end ? BuiltinSounds::gong() : BuiltinSounds::warning();
-        const double seconds = double(own.size()) / BuiltinSounds::kRate;
-        QVERIFY(read.sound && std::fabs(levelOf(*read.sound).seconds - seconds) < 0.01);
     }
 
     // The player's reason shows beside the path box in the setup row, the
