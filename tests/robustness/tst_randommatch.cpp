@@ -29,25 +29,17 @@ public:
     {
         const MatchState& s = m_c.s;
         for (Element* e : s.elements()) {
-            switch (e->kind()) {
-            case ElementKind::Button:
-                if (e != &s.Command14) // closing ends the day; tested elsewhere
-                    m_buttons.push_back(e);
-                break;
-            case ElementKind::MenuItem:
-                if (e != &s.sluit && e != &s.Menu && !e->name().startsWith(QLatin1String("lijn")))
-                    m_buttons.push_back(e);
-                break;
-            case ElementKind::CheckBox:
+            const ElementKind kind = e->kind();
+            // Closing ends the day (tested elsewhere); sbtxt and shtxt are out
+            // of the operator's reach.
+            if ((kind == ElementKind::Button && e != &s.Command14) ||
+                (kind == ElementKind::MenuItem && e != &s.sluit && e != &s.Menu &&
+                 !e->name().startsWith(QLatin1String("lijn"))))
+                m_buttons.push_back(e);
+            else if (kind == ElementKind::CheckBox)
                 m_boxes.push_back(e);
-                break;
-            case ElementKind::TextBox:
-                if (e != &s.sbtxt && e != &s.shtxt) // out of the operator's reach
-                    m_texts.push_back(e);
-                break;
-            default:
-                break;
-            }
+            else if (kind == ElementKind::TextBox && e != &s.sbtxt && e != &s.shtxt)
+                m_texts.push_back(e);
         }
         m_c.k.startUp.Form_Load();
         // Thousands of matches left: the results rows need not reach the disk.
@@ -60,12 +52,12 @@ public:
         MatchState& s = m_c.s;
         const int what = pick(100);
         if (what < 30) {
-            Element* b = m_buttons[pickIndex(m_buttons.size())];
+            Element* b = any(m_buttons);
             if (b == &s.MyButton5 || b == &s.MyButton8)
                 m_c.ports.files.answer =
                     pick(4) ? std::optional<QString>(randomPath()) : std::nullopt;
-            const auto score = std::find(std::begin(m_scoreButtons), std::end(m_scoreButtons), b);
-            const int n = int(score - std::begin(m_scoreButtons));
+            const int n =
+                int(std::find(m_scoreButtons, std::end(m_scoreButtons), b) - m_scoreButtons);
             const bool aka = n < 4;
             const bool gated = n % 4 < 2 && Numbers::val(s.ippon.text()) ==
                                                 Numbers::val((aka ? s.scri : s.scwi).caption());
@@ -76,15 +68,13 @@ public:
             return QStringLiteral("click %1").arg(b->name());
         }
         if (what < 45) {
-            Element* b = m_boxes[pickIndex(m_boxes.size())];
+            Element* b = any(m_boxes);
             b->click();
             return QStringLiteral("toggle %1").arg(b->name());
         }
         if (what < 70) {
-            Element* t = s.Timer1.enabled() || pick(2) ? &s.Timer1 : nullptr;
             Element* timers[] = {&s.Timer1, &s.Timer2, &s.Timer3, &s.Timer4};
-            if (!t)
-                t = timers[pick(4)];
+            Element* t = s.Timer1.enabled() || pick(2) ? &s.Timer1 : timers[pick(4)];
             t->tick();
             return QStringLiteral("tick %1").arg(t->name());
         }
@@ -95,14 +85,11 @@ public:
                 m_c.k.Form_KeyPress(code);
             return QStringLiteral("key %1").arg(QChar(code));
         }
-        if (what < 92) {
-            Element* t = m_texts[pickIndex(m_texts.size())];
-            return type(*t);
-        }
+        if (what < 92)
+            return type(*any(m_texts));
         if (what < 94) {
-            Element* t = m_texts[pickIndex(m_texts.size())];
-            const QString pasted = t->filterText(randomText(6));
-            t->setText(t->text() + pasted);
+            Element* t = any(m_texts);
+            t->setText(t->text() + t->filterText(randomText(6)));
             return QStringLiteral("paste into %1").arg(t->name());
         }
         if (what < 97) {
@@ -172,7 +159,6 @@ public:
         return {};
     }
 
-    int saves() const { return m_saves; }
     int roundTrips() const { return m_roundTrips; }
     bool lastRoundTripOk() const { return m_lastRoundTrip; }
 
@@ -194,10 +180,7 @@ private:
     }
 
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_rng); }
-    std::size_t pickIndex(std::size_t n)
-    {
-        return static_cast<std::size_t>(pick(static_cast<int>(n)));
-    }
+    Element* any(const std::vector<Element*>& v) { return v[std::size_t(pick(int(v.size())))]; }
 
     QString randomText(int maxLength)
     {
@@ -211,11 +194,10 @@ private:
 
     QString randomPath()
     {
-        static const QString paths[] = {
-            QStringLiteral("/snd/gong.wav"), QStringLiteral("C:\\wav\\bell.wav"),
-            QStringLiteral("/home/club/M\u00fcnchen/end.wav"), QStringLiteral("/tmp/a b.wav"),
-            QStringLiteral("/odd/new\nline.wav")};
-        return paths[pick(5)];
+        const char* paths[] = {"/snd/gong.wav", "C:\\wav\\bell.wav",
+                               "/home/club/M\u00fcnchen/end.wav", "/tmp/a b.wav",
+                               "/odd/new\nline.wav"};
+        return QString::fromUtf8(paths[pick(5)]);
     }
 
     // Typing, as the text box widget does it: each character through the
@@ -246,23 +228,18 @@ private:
         // Half the time the operator first tidies the scale boxes, so that
         // many saved files load to their end.
         if (pick(2)) {
-            static const QString scales[] = {QStringLiteral("1"), QStringLiteral("1.1"),
-                                             QStringLiteral(" 0.9 "), QStringLiteral("0")};
+            const char* scales[] = {"1", "1.1", " 0.9 ", "0"};
             for (Element* box : {&m_c.s.hsch, &m_c.s.vsch, &m_c.s.fsch})
-                box->setText(scales[pick(4)]);
+                box->setText(QString::fromLatin1(scales[pick(4)]));
         }
         m_c.ports.messages.shown.clear();
         m_c.s.MyButton7.click();
-        ++m_saves;
-        const bool saved =
-            !m_c.ports.messages.shown.empty() &&
-            m_c.ports.messages.shown.back().first == QStringLiteral("Ini-file saved");
-        if (!saved)
+        if (m_c.ports.messages.shown.empty() ||
+            m_c.ports.messages.shown.back().first != QStringLiteral("Ini-file saved"))
             return QStringLiteral("Save (refused)");
         const QString path = m_c.dir.path() + QStringLiteral("/kumite.ini");
         const QByteArray first = test::readFile(path);
-        const auto loaded = SettingsFile::interpret(SettingsFile::readLines(first), QLocale());
-        if (!loaded.wukf)
+        if (!SettingsFile::interpret(SettingsFile::readLines(first), QLocale()).wukf)
             return QStringLiteral("Save (file stops loading early)");
 
         test::FakePorts ports;
@@ -298,7 +275,6 @@ private:
     std::vector<Element*> m_buttons;
     std::vector<Element*> m_boxes;
     std::vector<Element*> m_texts;
-    int m_saves = 0;
     int m_roundTrips = 0;
     bool m_lastRoundTrip = true;
 };
