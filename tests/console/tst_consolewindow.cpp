@@ -1,4 +1,3 @@
-#include "about/Overfrm.h"
 #include "board/BoardPresenter.h"
 #include "board/BoardWindow.h"
 #include "console/Announcements.h"
@@ -145,14 +144,9 @@ private Q_SLOTS:
             QCOMPARE(runs, l->text().size());
             QVERIFY2(first > 0 && last < own.width() - 1, name);
         }
-    }
-
-    // Long minutes shrink the clock, which stays whole: the tens of seconds
-    // start no further from the colon, nor the units from the tens, than
-    // half again a digit's width, as at "2:30".
-    void clockWhole()
-    {
-        Console con;
+        // Long minutes shrink the clock, which stays whole: the tens of
+        // seconds start no further from the colon, nor the units from the
+        // tens, than half again a digit's width, as at "2:30".
         for (const char* minutes : {"2", "2999999999"}) {
             con.s.Label1.setCaption(QString::fromLatin1(minutes));
             QList<int> lefts;
@@ -269,9 +263,7 @@ private Q_SLOTS:
         QTest::keyClick(con.w->focusWidget(), Qt::Key_S);
         QVERIFY(!s.Timer1.enabled());
         QCOMPARE(focus(), "Command3");
-        s.Label1.setCaption(QStringLiteral("0"));
-        s.Label2.setCaption(QStringLiteral("0"));
-        s.Label3.setCaption(QStringLiteral("1"));
+        test::operate(con.c, "0:01");
         space();
         s.Timer1.tick(); // 0:00 ends the match
         QCOMPARE(focus(), "Command3");
@@ -312,28 +304,23 @@ private Q_SLOTS:
         Console con;
         MatchState& s = con.s;
         const auto* said = con.w->findChild<view::Announcements*>();
-        const auto clock = [&s](const char* m, const char* t, const char* u) {
-            s.Label1.setCaption(QString::fromLatin1(m));
-            s.Label2.setCaption(QString::fromLatin1(t));
-            s.Label3.setCaption(QString::fromLatin1(u));
-        };
-        const std::pair<std::function<void()>, QString> steps[] = {
-            {[&] { s.Command8.click(); }, "Aka waza-ari 1"},
-            {[&] { s.Command6.click(); }, "Aka ippon 1, Aka wins"},
-            {[&] { s.Command3.click(); }, "Clock started at 1:30"},
-            {[&] { s.Timer1.tick(); }, "Clock started at 1:30"},
-            {[&] { s.Command4.click(); }, "Clock stopped at 1:29"},
-            {[&] { s.Command11.click(); }, "KO count 00"},
-            {[&] { s.Timer2.tick(); }, "KO count 01"},
-            {[&] { s.Command15.click(); }, "KO count closed"},
-            {[&] { QTest::mouseClick(con.find("Command13"), Qt::LeftButton); },
-             "Match reset, 1:30"},
-            {[&] { clock("0", "3", "1"), s.Command3.click(), s.Timer1.tick(); },
-             "Clock started at 0:31, 30 seconds left"},
-            {[&] { clock("0", "0", "1"), s.Timer1.tick(); }, "Time is up, Both names blink"},
-        };
-        for (const auto& [step, words] : steps) {
-            step();
+        const std::pair<const char*, const char*> steps[] = {
+            {"Command8", "Aka waza-ari 1"},
+            {"Command6", "Aka ippon 1, Aka wins"},
+            {"Command3", "Clock started at 1:30"},
+            {"Timer1", "Clock started at 1:30"},
+            {"Command4", "Clock stopped at 1:29"},
+            {"Command11", "KO count 00"},
+            {"Timer2", "KO count 01"},
+            {"Command15", "KO count closed"},
+            {"", "Match reset, 1:30"}, // Command13 clicked
+            {"0:31 Command3 Timer1", "Clock started at 0:31, 30 seconds left"},
+            {"0:01 Timer1", "Time is up, Both names blink"}};
+        for (const auto& [actions, words] : steps) {
+            if (*actions)
+                test::operate(con.c, QString::fromLatin1(actions));
+            else
+                QTest::mouseClick(con.find("Command13"), Qt::LeftButton);
             QCoreApplication::processEvents();
             QCOMPARE(said->last(), words);
         }
@@ -342,13 +329,8 @@ private Q_SLOTS:
         s.Text1.setText(QStringLiteral("4"));
         QCOMPARE(con.find("Label22")->accessibleName(), "Number of Ippon 3");
         QCOMPARE(con.find("Frame9")->accessibleName(), "Field number 4");
-    }
-
-    // A penalty box is named by the letters shown around it, under either
-    // rule set, and as the captions change.
-    void penaltyBoxNames()
-    {
-        Console con;
+        // A penalty box is named by the letters shown around it, under
+        // either rule set, and as the captions change.
         const std::map<QString, QStringList> names = {
             {"Check1", {"Shiro penalty column A", "Shiro penalty row A first box"}},
             {"Check9", {"Aka penalty column C", "Aka penalty row A column C"}},
@@ -416,26 +398,23 @@ private Q_SLOTS:
     // A match is under way while anything differs from a fresh one.
     void matchUnderWay()
     {
-        const std::pair<bool, std::function<void(MatchState&)>> changes[] = {
-            {false, [](MatchState&) {}},
-            {true, [](MatchState& s) { s.Command3.click(); }},
-            {true, [](MatchState& s) { s.tijdd.click(); }},
-            {true, [](MatchState& s) { s.Text5.setText(QStringLiteral("2")); }},
-            {true, [](MatchState& s) { s.Command6.click(); }},
-            {true, [](MatchState& s) { s.Check5.setValue(1); }},
-            {true, [](MatchState& s) { s.Check22.setValue(1); }},
-            {true, [](MatchState& s) { s.Timer4.setEnabled(true); }},
-            {true, [](MatchState& s) { s.Command11.click(); }},
-            {false, [](MatchState& s) { // all of it, then Reset match
-                 for (Element* e : {&s.Command3, &s.Command6, &s.Command11, &s.Command15})
-                     e->click();
-                 s.Check5.setValue(1);
-                 s.Command13.click();
-             }}};
+        const std::pair<bool, const char*> changes[] = {
+            {false, ""},
+            {true, "Command3"},
+            {true, "tijdd"},
+            {true, "Text5=2"},
+            {true, "Command6"},
+            {true, "Check5"},
+            {true, "Check22"},
+            {true, "Timer4=1"},
+            {true, "Command11"},
+            {false, "Command3 Command6 Command11 Command15 Check5 Command13"}}; // then
+                                                                                // Reset
+                                                                                // match
         for (const auto& [underWay, change] : changes) {
             test::TestConsole c;
             c.k.startUp.Form_Load();
-            change(c.s);
+            test::operate(c, QString::fromLatin1(change));
             QCOMPARE(c.k.closeGuard.matchUnderWay(), underWay);
         }
     }
@@ -505,7 +484,8 @@ private Q_SLOTS:
         box("akaName")->setText(QStringLiteral("  Taro\tYamada "));
         box("akaClub")->setText(QStringLiteral("JPN"));
         box("shiroName")->setText(QString(80, u'x'));
-        QTest::keyClick(w, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier); // typing stays
+        QTest::keyClick(w, Qt::Key_C,
+                        Qt::ControlModifier | Qt::ShiftModifier); // typing stays
         QCOMPARE(box("akaClub")->text(), QStringLiteral("JPN"));
         QCOMPARE(con.c.k.competitors.aka().name, QString());
         w->apply();
