@@ -117,7 +117,7 @@ private Q_SLOTS:
     // Two-digit scores and long minutes show every character whole and on
     // top: where the label paints ink, the window shows the same pixel; one
     // ink run per character, none cut at the label's edges.
-    void numbersShowInFull()
+    void painted()
     {
         Console con;
         con.s.scri.setCaption(QStringLiteral("99"));
@@ -157,14 +157,9 @@ private Q_SLOTS:
             QVERIFY2(lefts[1] - lefts[0] <= 2.5 * digit && lefts[2] - lefts[1] <= 1.5 * digit,
                      minutes);
         }
-    }
-
-    // Painted pixels of the halves and button faces, the texts on each
-    // half; pressed, a button shows the pressed colour; Start and Stop
-    // never hover.
-    void colours()
-    {
-        Console con;
+        // Painted pixels of the halves and button faces, the texts on each
+        // half; pressed, a button shows the pressed colour; Start and Stop
+        // never hover.
         const QImage img = con.w->canvas().grab().toImage();
         for (const auto& [name, colour] : {std::pair{"Frame21", QColor(0xC0, 0, 0)},
                                            std::pair{"Frame20", QColor(0xE0, 0xE0, 0xE0)},
@@ -181,24 +176,6 @@ private Q_SLOTS:
                 QCOMPARE(e->hoverColor() == Element::kNoColour,
                          e == &con.s.Command3 || e == &con.s.Command4);
         }
-    }
-
-    // A box's handler runs once for each change of its value, by the
-    // operator or the program; a greyed 2 shows unticked and stays 2, also
-    // when the box was ticked.
-    void checkBoxRunsOncePerChange()
-    {
-        Console con;
-        con.s.Kumite2.setHeight(8740); // the setup row in sight
-        int runs = 0;
-        con.s.Check25.onClick = [&] { ++runs; };
-        auto* box = con.find<QCheckBox>("Check25");
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-        QCOMPARE(con.s.Check25.value(), 1);
-        con.s.Check25.setValue(2);
-        QVERIFY(!box->isChecked());
-        QCOMPARE(con.s.Check25.value(), 2);
-        QCOMPARE(runs, 2);
     }
 
     // Tab walks the controls in sight, in reading order, and round again:
@@ -347,7 +324,8 @@ private Q_SLOTS:
     }
 
     // The setup row is cut off at the closed height and shown whole at the
-    // open one; the operator's own height goes back into the model.
+    // open one, where its boxes work; the operator's own height goes back
+    // into the model.
     void setupRowAndHeight()
     {
         Console con;
@@ -358,6 +336,18 @@ private Q_SLOTS:
         // Its children cover parts of it, but all of it is inside.
         QCOMPARE(row->visibleRegion().boundingRect(), row->rect());
         QVERIFY(con.find("Frame12")->visibleRegion().isEmpty()); // the KO panel waits below
+        // A box's handler runs once for each change of its value, by the
+        // operator or the program; a greyed 2 shows unticked and stays 2,
+        // also when the box was ticked.
+        int runs = 0;
+        con.s.Check25.onClick = [&] { ++runs; };
+        auto* box = con.find<QCheckBox>("Check25");
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+        QCOMPARE(con.s.Check25.value(), 1);
+        con.s.Check25.setValue(2);
+        QVERIFY(!box->isChecked());
+        QCOMPARE(con.s.Check25.value(), 2);
+        QCOMPARE(runs, 2);
         con.w->resize(con.w->width(), 540);
         QCOMPARE(con.s.Kumite2.height(), con.w->frameGeometry().height() * 15.0);
         QCOMPARE(con.s.Kumite2.width(), 10450.0); // the width is not the operator's
