@@ -1,4 +1,3 @@
-#include "about/Overfrm.h"
 #include "board/BoardPresenter.h"
 #include "board/BoardWindow.h"
 #include "console/Announcements.h"
@@ -118,7 +117,7 @@ private Q_SLOTS:
     // Two-digit scores and long minutes show every character whole and on
     // top: where the label paints ink, the window shows the same pixel; one
     // ink run per character, none cut at the label's edges.
-    void numbersShowInFull()
+    void painted()
     {
         Console con;
         con.s.scri.setCaption(QStringLiteral("99"));
@@ -145,14 +144,9 @@ private Q_SLOTS:
             QCOMPARE(runs, l->text().size());
             QVERIFY2(first > 0 && last < own.width() - 1, name);
         }
-    }
-
-    // Long minutes shrink the clock, which stays whole: the tens of seconds
-    // start no further from the colon, nor the units from the tens, than
-    // half again a digit's width, as at "2:30".
-    void clockWhole()
-    {
-        Console con;
+        // Long minutes shrink the clock, which stays whole: the tens of
+        // seconds start no further from the colon, nor the units from the
+        // tens, than half again a digit's width, as at "2:30".
         for (const char* minutes : {"2", "2999999999"}) {
             con.s.Label1.setCaption(QString::fromLatin1(minutes));
             QList<int> lefts;
@@ -163,14 +157,9 @@ private Q_SLOTS:
             QVERIFY2(lefts[1] - lefts[0] <= 2.5 * digit && lefts[2] - lefts[1] <= 1.5 * digit,
                      minutes);
         }
-    }
-
-    // Painted pixels of the halves and button faces, the texts on each
-    // half; pressed, a button shows the pressed colour; Start and Stop
-    // never hover.
-    void colours()
-    {
-        Console con;
+        // Painted pixels of the halves and button faces, the texts on each
+        // half; pressed, a button shows the pressed colour; Start and Stop
+        // never hover.
         const QImage img = con.w->canvas().grab().toImage();
         for (const auto& [name, colour] : {std::pair{"Frame21", QColor(0xC0, 0, 0)},
                                            std::pair{"Frame20", QColor(0xE0, 0xE0, 0xE0)},
@@ -187,24 +176,6 @@ private Q_SLOTS:
                 QCOMPARE(e->hoverColor() == Element::kNoColour,
                          e == &con.s.Command3 || e == &con.s.Command4);
         }
-    }
-
-    // A box's handler runs once for each change of its value, by the
-    // operator or the program; a greyed 2 shows unticked and stays 2, also
-    // when the box was ticked.
-    void checkBoxRunsOncePerChange()
-    {
-        Console con;
-        con.s.Kumite2.setHeight(8740); // the setup row in sight
-        int runs = 0;
-        con.s.Check25.onClick = [&] { ++runs; };
-        auto* box = con.find<QCheckBox>("Check25");
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-        QCOMPARE(con.s.Check25.value(), 1);
-        con.s.Check25.setValue(2);
-        QVERIFY(!box->isChecked());
-        QCOMPARE(con.s.Check25.value(), 2);
-        QCOMPARE(runs, 2);
     }
 
     // Tab walks the controls in sight, in reading order, and round again:
@@ -269,9 +240,7 @@ private Q_SLOTS:
         QTest::keyClick(con.w->focusWidget(), Qt::Key_S);
         QVERIFY(!s.Timer1.enabled());
         QCOMPARE(focus(), "Command3");
-        s.Label1.setCaption(QStringLiteral("0"));
-        s.Label2.setCaption(QStringLiteral("0"));
-        s.Label3.setCaption(QStringLiteral("1"));
+        test::operate(con.c, "0:01");
         space();
         s.Timer1.tick(); // 0:00 ends the match
         QCOMPARE(focus(), "Command3");
@@ -312,28 +281,23 @@ private Q_SLOTS:
         Console con;
         MatchState& s = con.s;
         const auto* said = con.w->findChild<view::Announcements*>();
-        const auto clock = [&s](const char* m, const char* t, const char* u) {
-            s.Label1.setCaption(QString::fromLatin1(m));
-            s.Label2.setCaption(QString::fromLatin1(t));
-            s.Label3.setCaption(QString::fromLatin1(u));
-        };
-        const std::pair<std::function<void()>, QString> steps[] = {
-            {[&] { s.Command8.click(); }, "Aka waza-ari 1"},
-            {[&] { s.Command6.click(); }, "Aka ippon 1, Aka wins"},
-            {[&] { s.Command3.click(); }, "Clock started at 1:30"},
-            {[&] { s.Timer1.tick(); }, "Clock started at 1:30"},
-            {[&] { s.Command4.click(); }, "Clock stopped at 1:29"},
-            {[&] { s.Command11.click(); }, "KO count 00"},
-            {[&] { s.Timer2.tick(); }, "KO count 01"},
-            {[&] { s.Command15.click(); }, "KO count closed"},
-            {[&] { QTest::mouseClick(con.find("Command13"), Qt::LeftButton); },
-             "Match reset, 1:30"},
-            {[&] { clock("0", "3", "1"), s.Command3.click(), s.Timer1.tick(); },
-             "Clock started at 0:31, 30 seconds left"},
-            {[&] { clock("0", "0", "1"), s.Timer1.tick(); }, "Time is up, Both names blink"},
-        };
-        for (const auto& [step, words] : steps) {
-            step();
+        const std::pair<const char*, const char*> steps[] = {
+            {"Command8", "Aka waza-ari 1"},
+            {"Command6", "Aka ippon 1, Aka wins"},
+            {"Command3", "Clock started at 1:30"},
+            {"Timer1", "Clock started at 1:30"},
+            {"Command4", "Clock stopped at 1:29"},
+            {"Command11", "KO count 00"},
+            {"Timer2", "KO count 01"},
+            {"Command15", "KO count closed"},
+            {"", "Match reset, 1:30"}, // Command13 clicked
+            {"0:31 Command3 Timer1", "Clock started at 0:31, 30 seconds left"},
+            {"0:01 Timer1", "Time is up, Both names blink"}};
+        for (const auto& [actions, words] : steps) {
+            if (*actions)
+                test::operate(con.c, QString::fromLatin1(actions));
+            else
+                QTest::mouseClick(con.find("Command13"), Qt::LeftButton);
             QCoreApplication::processEvents();
             QCOMPARE(said->last(), words);
         }
@@ -342,13 +306,8 @@ private Q_SLOTS:
         s.Text1.setText(QStringLiteral("4"));
         QCOMPARE(con.find("Label22")->accessibleName(), "Number of Ippon 3");
         QCOMPARE(con.find("Frame9")->accessibleName(), "Field number 4");
-    }
-
-    // A penalty box is named by the letters shown around it, under either
-    // rule set, and as the captions change.
-    void penaltyBoxNames()
-    {
-        Console con;
+        // A penalty box is named by the letters shown around it, under
+        // either rule set, and as the captions change.
         const std::map<QString, QStringList> names = {
             {"Check1", {"Shiro penalty column A", "Shiro penalty row A first box"}},
             {"Check9", {"Aka penalty column C", "Aka penalty row A column C"}},
@@ -365,7 +324,8 @@ private Q_SLOTS:
     }
 
     // The setup row is cut off at the closed height and shown whole at the
-    // open one; the operator's own height goes back into the model.
+    // open one, where its boxes work; the operator's own height goes back
+    // into the model.
     void setupRowAndHeight()
     {
         Console con;
@@ -376,6 +336,18 @@ private Q_SLOTS:
         // Its children cover parts of it, but all of it is inside.
         QCOMPARE(row->visibleRegion().boundingRect(), row->rect());
         QVERIFY(con.find("Frame12")->visibleRegion().isEmpty()); // the KO panel waits below
+        // A box's handler runs once for each change of its value, by the
+        // operator or the program; a greyed 2 shows unticked and stays 2,
+        // also when the box was ticked.
+        int runs = 0;
+        con.s.Check25.onClick = [&] { ++runs; };
+        auto* box = con.find<QCheckBox>("Check25");
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+        QCOMPARE(con.s.Check25.value(), 1);
+        con.s.Check25.setValue(2);
+        QVERIFY(!box->isChecked());
+        QCOMPARE(con.s.Check25.value(), 2);
+        QCOMPARE(runs, 2);
         con.w->resize(con.w->width(), 540);
         QCOMPARE(con.s.Kumite2.height(), con.w->frameGeometry().height() * 15.0);
         QCOMPARE(con.s.Kumite2.width(), 10450.0); // the width is not the operator's
@@ -416,26 +388,23 @@ private Q_SLOTS:
     // A match is under way while anything differs from a fresh one.
     void matchUnderWay()
     {
-        const std::pair<bool, std::function<void(MatchState&)>> changes[] = {
-            {false, [](MatchState&) {}},
-            {true, [](MatchState& s) { s.Command3.click(); }},
-            {true, [](MatchState& s) { s.tijdd.click(); }},
-            {true, [](MatchState& s) { s.Text5.setText(QStringLiteral("2")); }},
-            {true, [](MatchState& s) { s.Command6.click(); }},
-            {true, [](MatchState& s) { s.Check5.setValue(1); }},
-            {true, [](MatchState& s) { s.Check22.setValue(1); }},
-            {true, [](MatchState& s) { s.Timer4.setEnabled(true); }},
-            {true, [](MatchState& s) { s.Command11.click(); }},
-            {false, [](MatchState& s) { // all of it, then Reset match
-                 for (Element* e : {&s.Command3, &s.Command6, &s.Command11, &s.Command15})
-                     e->click();
-                 s.Check5.setValue(1);
-                 s.Command13.click();
-             }}};
+        const std::pair<bool, const char*> changes[] = {
+            {false, ""},
+            {true, "Command3"},
+            {true, "tijdd"},
+            {true, "Text5=2"},
+            {true, "Command6"},
+            {true, "Check5"},
+            {true, "Check22"},
+            {true, "Timer4=1"},
+            {true, "Command11"},
+            {false, "Command3 Command6 Command11 Command15 Check5 Command13"}}; // then
+                                                                                // Reset
+                                                                                // match
         for (const auto& [underWay, change] : changes) {
             test::TestConsole c;
             c.k.startUp.Form_Load();
-            change(c.s);
+            test::operate(c, QString::fromLatin1(change));
             QCOMPARE(c.k.closeGuard.matchUnderWay(), underWay);
         }
     }
@@ -505,7 +474,8 @@ private Q_SLOTS:
         box("akaName")->setText(QStringLiteral("  Taro\tYamada "));
         box("akaClub")->setText(QStringLiteral("JPN"));
         box("shiroName")->setText(QString(80, u'x'));
-        QTest::keyClick(w, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier); // typing stays
+        QTest::keyClick(w, Qt::Key_C,
+                        Qt::ControlModifier | Qt::ShiftModifier); // typing stays
         QCOMPARE(box("akaClub")->text(), QStringLiteral("JPN"));
         QCOMPARE(con.c.k.competitors.aka().name, QString());
         w->apply();

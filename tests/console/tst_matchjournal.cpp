@@ -21,31 +21,17 @@ QString journalOf(const TestConsole& c)
 // count open, the winner blinking, names, and the board open.
 void playSome(TestConsole& c)
 {
-    MatchState& s = c.s;
     c.k.boardOpening.startbord();
-    s.Check26.setValue(1);
+    c.s.Check26.setValue(1);
     c.k.boardOpening.startbord();
-    s.Text5.setText(QStringLiteral("2"));
-    s.Text6.setText(QStringLiteral("15"));
-    s.Command5.click();
-    s.Text1.setText(QStringLiteral("7"));
-    s.Command12.click();
-    s.ippon.setText(QStringLiteral("3"));
-    s.Command8.click();
-    s.Command8.click();
-    s.SanbonB.click();
-    s.check(3).setValue(1);
-    s.check(14).setValue(1);
-    s.Command3.click();
-    for (int i = 0; i < 3; ++i)
-        s.Timer1.tick();
+    operate(c, "Text5=2 Text6=15 Command5 Text1=7 Command12 ippon=3 Command8 "
+               "Command8 SanbonB Check3 "
+               "Check14 Command3 Timer1 Timer1 Timer1");
     c.k.competitors.set({QStringLiteral("Ana Lima"), QStringLiteral("BRA")},
                         {QStringLiteral("Kei Sato"), QStringLiteral("JPN")});
-    s.Command11.click();
-    s.Timer2.tick();
-    s.Timer2.tick();
+    operate(c, "Command11 Timer2 Timer2");
     c.k.signal.eindstraf();
-    s.Timer3.tick();
+    c.s.Timer3.tick();
 }
 
 std::vector<MatchJournal::Item> without(std::vector<MatchJournal::Item> items,
@@ -97,17 +83,14 @@ private Q_SLOTS:
         TestConsole c;
         playSome(c);
         const QByteArray good = MatchJournal::encode(MatchJournal::capture(c.k));
-        QByteArray foreign = good;
-        foreign.replace(ProgramFiles::hostTag().toUtf8(), "other-pc");
-        QByteArray missing = good;
-        missing.replace("\"name\": \"scri\"", "\"name\": \"Check25\"");
-        QByteArray badValue = good;
-        badValue.replace("\"value\": 1", "\"value\": 7");
         QTest::newRow("torn") << good.left(good.size() / 2);
         QTest::newRow("empty") << QByteArray();
-        QTest::newRow("foreign host") << foreign;
-        QTest::newRow("an element twice") << missing;
-        QTest::newRow("value out of range") << badValue;
+        QTest::newRow("foreign host")
+            << QByteArray(good).replace(ProgramFiles::hostTag().toUtf8(), "other-pc");
+        QTest::newRow("an element twice")
+            << QByteArray(good).replace("\"name\": \"scri\"", "\"name\": \"Check25\"");
+        QTest::newRow("value out of range")
+            << QByteArray(good).replace("\"value\": 1", "\"value\": 7");
         QTest::newRow("not ours") << QByteArray("{\"format\": \"other\"}");
     }
     void setAside()
@@ -159,7 +142,8 @@ private Q_SLOTS:
         }
         QVERIFY(c.k.closeGuard.windowClose() == c.ports.messages.yes);
         QCOMPARE(c.ports.messages.asked.last(),
-                 "Close Kestrane? The match is kept and can be restored at the next start.");
+                 "Close Kestrane? The match is kept and can be restored at the "
+                 "next start.");
 
         c.s.Command13.click();
         QTRY_VERIFY(!QFile::exists(journalOf(c)));

@@ -167,10 +167,9 @@ private Q_SLOTS:
             writeFile(kept, kOld);
             said = c.save();
         } else if (fault == "file size limit") {
-            rlimit saved{};
+            rlimit saved{}, small{};
             QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-            rlimit small = saved;
-            small.rlim_cur = 16; // the new file's write fails part-way
+            small = {16, saved.rlim_max}; // the new file's write fails part-way
             QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
             said = c.save();
             QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -199,17 +198,12 @@ private Q_SLOTS:
                                                     QFile::ReadOther | QFile::ExeOther);
             const pid_t child = geteuid() == 0 ? fork() : -1;
             if (child == 0)
-                _exit(setgid(65534) == 0 && setuid(65534) == 0 && c.save() == "Error saving 16"
-                          ? 0
-                          : 1);
-            int status = 0;
-            if (child > 0)
-                said = waitpid(child, &status, 0) == child && WIFEXITED(status) &&
-                               WEXITSTATUS(status) == 0
-                           ? QStringLiteral("Error saving 16")
-                           : QStringLiteral("the ordinary user saw otherwise");
+                _exit(setgid(65534) || setuid(65534) || c.save() != "Error saving 16");
+            int status = 1;
+            if (child > 0 && waitpid(child, &status, 0) == child && status == 0)
+                said = QStringLiteral("Error saving 16");
             else
-                said = c.save();
+                said = child > 0 ? QStringLiteral("the ordinary user saw otherwise") : c.save();
             QFile::setPermissions(c.dir.path(), folderRights);
             QFile::setPermissions(c.ini, QFile::ReadOwner | QFile::WriteOwner);
         }

@@ -63,11 +63,6 @@ public:
 // an audience screen of 1920 x 1080 to its right.
 class FakeScreens final : public ScreenPort {
 public:
-    FakeScreens()
-    {
-        all = {{{0, 0, 1280, 800}, {0, 0, 1280, 800}, true},
-               {{1280, 0, 1920, 1080}, {1280, 0, 1920, 1080}, false}};
-    }
     std::vector<Screen> screens() const override { return all; }
     void setScreensChanged(std::function<void()> callback) override
     {
@@ -80,7 +75,8 @@ public:
         if (changed)
             changed();
     }
-    std::vector<Screen> all;
+    std::vector<Screen> all{{{0, 0, 1280, 800}, {0, 0, 1280, 800}, true},
+                            {{1280, 0, 1920, 1080}, {1280, 0, 1920, 1080}, false}};
     std::function<void()> changed;
 };
 
