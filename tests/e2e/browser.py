@@ -22,18 +22,14 @@ class Browser:
         args = [exe, "--headless=new", "--remote-debugging-pipe", "--no-sandbox", "--hide-scrollbars",
                 "--window-size=1920,1080", f"--user-data-dir={self.profile}", "about:blank"]
         self.proc = subprocess.Popen(["bash", "-c", f'exec "$@" 3<&{to_r} 4>&{from_w}', "chromium", *args],
-                                     pass_fds=(to_r, from_w), stdout=log, stderr=log,
-                                     start_new_session=True)
+                                     pass_fds=(to_r, from_w), stdout=log, stderr=log, start_new_session=True)
         os.close(to_r)
         os.close(from_w)
-        self.sent = 0
-        self.buffer = b""
+        self.sent, self.buffer = 0, b""
 
     def call(self, method, session=None, timeout=20, **params):
         self.sent += 1
-        message = {"id": self.sent, "method": method, "params": params}
-        if session:
-            message["sessionId"] = session
+        message = {"id": self.sent, "method": method, "params": params} | ({"sessionId": session} if session else {})
         os.write(self.to_w, json.dumps(message).encode() + b"\0")
         end = time.time() + timeout
         while True:
@@ -59,8 +55,7 @@ class Browser:
         return session
 
     def eval(self, session, script):
-        result = self.call("Runtime.evaluate", session, expression=script, returnByValue=True)
-        return result["result"].get("value")
+        return self.call("Runtime.evaluate", session, expression=script, returnByValue=True)["result"].get("value")
 
     def close(self):
         if self.proc.poll() is None:

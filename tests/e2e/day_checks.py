@@ -2,11 +2,10 @@
 pairs on the board and on the feed, the results log it leaves (in its file and
 at /results), and the day's set-up after a restart."""
 
-import csv
+import contextlib
 import json
 import os
 import re
-import socket
 import time
 import urllib.request
 
@@ -19,27 +18,12 @@ DRAW = ("Match;Aka;Aka club;Shiro;Shiro club;Time\r\n"
         "U18 F;Sato;JPN;Díaz;ESP;3:00\r\n")
 PAIRS = [(("Sato", "JPN"), ("Ivanova", "UKR")), (("Lee", "KOR"), ("Díaz", "ESP")),
          (("Sato", "JPN"), ("Díaz", "ESP"))]
-RED = (0xC0, 0x00, 0x00)
-INK = {"aka": (0xE0, 0xE0, 0xE0), "shiro": (0, 0, 0)}  # each name's colour on its half
+INK = {"aka": d.GREY, "shiro": (0, 0, 0)}  # each name's colour on its half
 
 
 def status(op):
     """The list's progress at the right of the menu bar, or None."""
-    names = [n.name for n in op.ui.showing("label") if re.match(r"Match (list|\d+ of)", n.name)]
-    return names[0] if names else None
-
-
-def results_file(op):
-    path = [f for f in os.listdir(op.folder) if f.endswith("-results.csv")]
-    return os.path.join(op.folder, path[0]) if path else None
-
-
-def results(op):
-    path = results_file(op)
-    if not path:
-        return []
-    with open(path, encoding="utf-8-sig", newline="") as f:
-        return list(csv.DictReader(f))
+    return next((n.name for n in op.ui.showing("label") if re.match(r"Match (list|\d+ of)", n.name)), None)
 
 
 def next_match(op):
@@ -57,15 +41,13 @@ def start_with_feed(op):
     only, serving the results: the choice as the feed window keeps it."""
     op.press("Reset match")  # nothing under way: closing asks nothing
     tag = next(m[1] for f in os.listdir(op.folder) if (m := re.fullmatch(r"kestrane-(.+)\.lock", f)))
-    op.press("Close")
-    assert d.wait_until(lambda: op.proc.poll() is not None, 5), "the program did not end"
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        port = s.getsockname()[1]
+    op.close()
+    port = d.free_port()
     with open(os.path.join(op.folder, f"kestrane-{tag}-feed.ini"), "w") as f:
         f.write(f"[General]\non=yes\nnetwork=this-pc\nport={port}\nresults=yes\n")
-    if results_file(op):  # the earlier checks' matches: a day starts afresh
-        os.remove(results_file(op))
+    for f in os.listdir(op.folder):  # the earlier checks' matches: a day starts afresh
+        if f.endswith("-results.csv"):
+            os.remove(os.path.join(op.folder, f))
     op.start()
     return port
 
@@ -76,7 +58,7 @@ def board_halves(op):
     x0, y0, w, _ = op.audience()
     line = d.burst((x0, y0 + 12, w, 66), 1, 0)[0]
     halves = [(0, 0, w // 2, 66), (w // 2, 0, w // 2, 66)]
-    red_left = line.count(halves[0], RED) > line.count(halves[1], RED)
+    red_left = line.count(halves[0], d.RED) > line.count(halves[1], d.RED)
     out = {}
     for side, colour in INK.items():
         x, y, hw, hh = halves[0 if (side == "aka") == red_left else 1]
@@ -101,11 +83,8 @@ def feed_pair(browser, board, overlay):
 
 def tournament_day_through_three_matches(op):
     port = start_with_feed(op)
-    browser = Browser(op.log)  # starts up while the list is loaded
-    try:
+    with contextlib.closing(Browser(op.log)) as browser:  # it starts up while the list is loaded
         day_with_the_feed_open(op, port, browser)
-    finally:
-        browser.close()
 
 
 def day_with_the_feed_open(op, port, browser):
@@ -122,11 +101,11 @@ def day_with_the_feed_open(op, port, browser):
     d.click_node(op.ui.find("menu item", "Tournament"))
     d.click_node(op.ui.find("menu item", "Load match list..."))
     time.sleep(1.0)
-    d.run("xdotool", "type", "--delay", "20", draw)
+    d.type_text(draw, 20)
     d.key("Return")
     assert d.wait_until(lambda: status(op), 5), "no progress after loading the list"
     assert status(op).startswith("Match list of 3"), status(op)
-    op.ui.find("text", "Field number").queryEditableText().setTextContents("3")  # kept with the day
+    d.set_text(op.ui.find("text", "Field number"), "3")  # kept with the day
     board = browser.open(f"http://127.0.0.1:{port}/")
     overlay = browser.open(f"http://127.0.0.1:{port}/overlay")
 
@@ -156,7 +135,7 @@ def day_with_the_feed_open(op, port, browser):
 
     next_match(op)
     d.click_node(op.button("OK"))  # "End of the match list"
-    rows = results(op)
+    rows = op.results()
     got = [(r["Match"], r["Aka"], r["Shiro"], r["Winner"], r["How"]) for r in rows]
     assert got == [("U18 R1", "Sato", "Ivanova", "Aka", "points"),
                    ("U18 R2", "Lee", "Díaz", "Shiro", "points"),
@@ -169,9 +148,8 @@ def day_with_the_feed_open(op, port, browser):
     left = {s: cleared[s][1] - unnamed[s][1] for s in INK}
     assert all(abs(n) < 10 for n in left.values()), f"names left on the board after the list: {left}"
 
-    op.press("Close")
-    assert d.wait_until(lambda: op.proc.poll() is not None, 5), "the program did not end"
-    assert len(results(op)) == 3, "closing logged a match that was not under way"
+    op.close()
+    assert len(op.results()) == 3, "closing logged a match that was not under way"
     op.start()
     assert status(op) == "Match list done: all 3 matches", f"after the restart: {status(op)!r}"
     assert op.clock_digits() == "3:00", f"match time after the restart: {op.clock_digits()}"

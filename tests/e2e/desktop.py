@@ -9,6 +9,7 @@ import math
 import os
 import re
 import signal
+import socket
 import subprocess
 import time
 
@@ -26,15 +27,27 @@ def wait_until(predicate, timeout, step=0.1):
     return value
 
 
+def free_port():
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
 # --- monitors and pixels -----------------------------------------------------
+
+RED, GREY = (0xC0, 0x00, 0x00), (0xE0, 0xE0, 0xE0)  # Aka's and Shiro's halves of the board
+
 
 def monitors():
     """{name: (x, y, w, h)} of the RandR monitors."""
-    out = {}
-    for line in run("xrandr", "--listmonitors").splitlines()[1:]:
-        m = re.search(r"([\w-]+) (\d+)/\d+x(\d+)/\d+\+(\d+)\+(\d+)", line)  # +*NAME 1920/508x1080/286+1280+0
-        out[m[1]] = (int(m[4]), int(m[5]), int(m[2]), int(m[3]))
-    return out
+    listed = run("xrandr", "--listmonitors")  # lines like " 1: +*NAME 1920/508x1080/286+1280+0  OUTPUT"
+    return {m[1]: (int(m[4]), int(m[5]), int(m[2]), int(m[3]))
+            for m in re.finditer(r"([\w-]+) (\d+)/\d+x(\d+)/\d+\+(\d+)\+(\d+)", listed)}
+
+
+def set_monitor(name, w, h, x, y, output="none"):
+    mm = lambda px: (px * 254 + 480) // 960  # noqa: E731  (millimetres at 96 dpi)
+    run("xrandr", "--setmonitor", name, f"{w}/{mm(w)}x{h}/{mm(h)}+{x}+{y}", output)
 
 
 def close_to(rgb, colour, tolerance=24):
@@ -72,9 +85,8 @@ def burst(rect, count, interval):
     x, y, w, h = rect
     procs = []
     for _ in range(count):
-        procs.append(subprocess.Popen(
-            ["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "+repage", "-depth", "8", "ppm:-"],
-            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL))
+        procs.append(subprocess.Popen(["import", "-window", "root", "-crop", f"{w}x{h}+{x}+{y}", "+repage", "-depth",
+                                       "8", "ppm:-"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL))
         time.sleep(interval)
     return [Shot(ppm=p.communicate()[0]) for p in procs]
 
@@ -90,6 +102,12 @@ def halves_wrong(shot, rect, left, right):
 
 
 # --- windows and input -------------------------------------------------------
+
+def x_window(name):
+    """A window by its exact name, also one xdotool's search does not find; or None."""
+    found = [line for line in run("xwininfo", "-root", "-tree").splitlines() if f'"{name}"' in line]
+    return found and int(found[0].split()[0], 16)
+
 
 def windows_named(title):
     out = run("xdotool", "search", "--onlyvisible", "--name", f"^{title}$", check=False)
@@ -118,6 +136,10 @@ def active_window_name():
 
 def key(*names):
     run("xdotool", "key", "--clearmodifiers", *names)
+
+
+def type_text(text, delay=30):
+    run("xdotool", "type", "--delay", str(delay), text)
 
 
 # --- the accessibility tree --------------------------------------------------
@@ -161,10 +183,9 @@ class Accessible:
 
 
 def showing(node):
-    try:
+    with contextlib.suppress(Exception):  # a node that went away
         return node.getState().contains(pyatspi.STATE_SHOWING)
-    except Exception:
-        return False
+    return False
 
 
 def checked(node):
@@ -181,6 +202,10 @@ def text_of(node):
     return t.getText(0, t.characterCount)
 
 
+def set_text(node, text):
+    node.queryEditableText().setTextContents(text)
+
+
 def click_node(node, button="1"):
     x, y, w, h = extents(node)
     x, y = x + w // 2, y + h // 2
@@ -192,6 +217,11 @@ def click_node(node, button="1"):
 
 
 # --- sound -------------------------------------------------------------------
+
+def make_wav(path, freq, *sox_format):
+    subprocess.run(["sox", "-n", *(sox_format or ("-e", "signed-integer", "-b", "16")), "-r", "48000", "-c", "1",
+                    path, "synth", "0.6", "sine", str(freq), "vol", "0.8", "pad", "0.05", "0.3"], check=True)
+
 
 def record(path, action=None, seconds=1.0):
     """The RMS level in dBFS (-inf for silence) of what the null sink plays

@@ -9,12 +9,6 @@ import urllib.request
 import desktop as d
 
 
-def free_port():
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        return s.getsockname()[1]
-
-
 def get(url):
     with urllib.request.urlopen(url, timeout=5) as r:
         return r.status, r.read().decode()
@@ -35,15 +29,14 @@ def feed_window(op):
     def walk():
         found = {(n.getRoleName(), n.name): n for n in op.ui.nodes() if d.showing(n)}
         return found if ("check box", "Serve the board to browsers") in found else None
-    window = d.wait_until(walk, 5)
-    assert window, "no Board feed window"
+    assert (window := d.wait_until(walk, 5)), "no Board feed window"
     return window
 
 
 def feed_found_and_switched_from_the_console(op):
     """Tournament > Board feed...: on for this PC only, its address serves the board and follows a
     press on the console; off again closes the port."""
-    port = free_port()  # the default 8080 may be anyone's on a shared machine
+    port = d.free_port()  # the default 8080 may be anyone's on a shared machine
     d.click_node(op.ui.find("menu item", "Tournament"))
     d.click_node(op.ui.find("menu item", "Board feed..."))
     w = feed_window(op)
@@ -51,7 +44,7 @@ def feed_found_and_switched_from_the_console(op):
     assert not d.checked(on), "the feed is on before the operator turned it on"
     d.click_node(w["spin button", "Port"])
     d.key("ctrl+a")
-    d.run("xdotool", "type", "--delay", "20", str(port))
+    d.type_text(str(port), 20)
     d.key("Tab")  # leaving the box takes the port
     d.click_node(w["radio button", "This PC only"])
     d.click_node(on)

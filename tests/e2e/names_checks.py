@@ -9,11 +9,11 @@ def names_on_the_board(op):
     """With the board open at 1920 x 1080, plain: each name on its side's top line, in its colours."""
     x0, y0, _, _ = op.audience()
     line = [(x0 + int(tx * 0.12), y0 + 12, int(3000 * 0.12), 66) for tx in (2700, 9300)]
-    colours = [(0xE0, 0xE0, 0xE0), (0, 0, 0)]  # Aka's on red, Shiro's on grey
+    colours = [d.GREY, (0, 0, 0)]  # Aka's on red, Shiro's on grey
     d.key("ctrl+shift+c")
     for box, text in (("Aka name", "Taro Yamada"), ("Aka club or country", "JPN"), ("Shiro name", "Lena Berg")):
         d.click_node(op.ui.find("text", box))
-        d.run("xdotool", "type", "--delay", "30", text)
+        d.type_text(text)
     op.press("OK")
     time.sleep(0.5)
     shot = op.shot("names-shown")

@@ -9,6 +9,8 @@
 # recordings and the program's output go to ARTIFACTS.
 
 import contextlib
+import csv
+import glob
 import os
 import shutil
 import subprocess
@@ -26,12 +28,8 @@ import keys_checks as keys
 from day_checks import tournament_day_through_three_matches
 
 TITLE = "Kestrane 1.2.1"
-RED = (0xC0, 0x00, 0x00)
-GREY = (0xE0, 0xE0, 0xE0)
-WHITE = (0xFF, 0xFF, 0xFF)
-YELLOW = (0xFF, 0xFF, 0x00)
-DARK_RED = (143, 0, 0)
-BLACK = (0, 0, 0)
+RED, GREY = d.RED, d.GREY
+WHITE, YELLOW, DARK_RED, BLACK = (0xFF, 0xFF, 0xFF), (0xFF, 0xFF, 0x00), (143, 0, 0), (0, 0, 0)
 SCALE = 1.8 / 15  # board twips to pixels on a 1920 x 1080 monitor
 CLOCK = (5160, 2520, 5655, 2295)  # the board's clock digits, in twips
 
@@ -44,12 +42,11 @@ class Operator:
         self.folder = tempfile.mkdtemp(prefix="kestrane-e2e.")
         self.exe = shutil.copy2(exe, os.path.join(self.folder, "kestrane"))
         self.warn_wav = os.path.join(self.folder, "warning.wav")
-        make_wav(os.path.join(self.folder, "end.wav"), 660)
-        make_wav(self.warn_wav, 1320)
-        lines = ["end.wav", "warning.wav", "1", "1", "1", " 0 ", " 0 ", " 0 ", " 0 "]
+        d.make_wav(os.path.join(self.folder, "end.wav"), 660)
+        d.make_wav(self.warn_wav, 1320)
         self.ini = os.path.join(self.folder, "kumite.ini")
-        with open(self.ini, "wb") as f:
-            f.write("".join(line + "\r\n" for line in lines).encode())
+        with open(self.ini, "w", newline="\r\n") as f:
+            f.write("end.wav\nwarning.wav\n1\n1\n1\n 0 \n 0 \n 0 \n 0 \n")
         self.log = open(os.path.join(artifacts, "kestrane.log"), "a")
         self.proc = None
         self.helpers = []  # process groups started beside the program
@@ -65,10 +62,18 @@ class Operator:
         self.ui = d.Accessible("Kestrane", timeout=20)
         time.sleep(0.5)
 
+    def close(self):
+        """Close on the console: the program ends at once, asking nothing."""
+        self.press("Close")
+        assert d.wait_until(lambda: self.proc.poll() is not None, 5), "the program did not end"
+
+    def kill(self):
+        self.proc.kill()
+        self.proc.wait()
+
     def stop(self):
         if self.proc and self.proc.poll() is None:
-            self.proc.kill()
-            self.proc.wait()
+            self.kill()
         for p in self.helpers:
             with contextlib.suppress(ProcessLookupError):
                 os.killpg(p.pid, 9)
@@ -94,6 +99,26 @@ class Operator:
         assert len(names) == 1, f"match clock labels: {names}"
         return names[0][len("Match clock "):]
 
+    def clock_runs_on_s(self, timeout):
+        """S, then S again: the clock's first reading that differs from before, or None."""
+        before = self.clock_digits()
+        d.key("s")
+        running = d.wait_until(lambda: self.clock_digits() != before and self.clock_digits(), timeout)
+        d.key("s")
+        return running
+
+    def set_match_time(self, minutes, seconds):
+        for box, value in (("Match time minutes", minutes), ("Match time seconds", seconds)):
+            d.set_text(self.ui.find("text", box), value)
+        self.press("Reset time")
+
+    def results(self):
+        """The rows of the results log in the program folder ([] before it has one)."""
+        for path in glob.glob(os.path.join(self.folder, "*-results.csv")):
+            with open(path, encoding="utf-8-sig", newline="") as f:
+                return list(csv.DictReader(f))
+        return []
+
     def audience(self):
         return d.monitors().get("AUDIENCE")
 
@@ -105,15 +130,10 @@ class Operator:
         return *self.board_point(tx, ty), int(tw * SCALE), int(th * SCALE)
 
 
-def make_wav(path, freq, encoding="signed-integer", bits="16"):
-    subprocess.run(["sox", "-n", "-e", encoding, "-b", bits, "-r", "48000", "-c", "1", path, "synth",
-                    "0.6", "sine", str(freq), "vol", "0.8", "pad", "0.05", "0.3"], check=True)
-
-
 def set_box(node, text):
     d.click_node(node)
     d.key("ctrl+a", "BackSpace")
-    d.run("xdotool", "type", "--delay", "30", text)
+    d.type_text(text)
 
 
 def open_board(op, name):
@@ -125,12 +145,11 @@ def open_board(op, name):
 # --- two monitors, in the order an operator meets them -----------------------
 
 def console_appears_with_settings(op):
-    operator = d.monitors()["OPERATOR"]
-    assert d.inside(d.geometry(op.console), operator), f"console at {d.geometry(op.console)}"
+    assert d.inside(d.geometry(op.console), d.monitors()["OPERATOR"]), f"console at {d.geometry(op.console)}"
     op.press("Setup")
     texts = {n.name: d.text_of(n) for n in op.ui.showing("text")}
-    sounds = texts.get("End-of-match sound file"), texts.get("Warning sound file")
-    assert sounds == ("end.wav", "warning.wav"), f"setup boxes: {texts}"
+    assert (texts.get("End-of-match sound file"), texts.get("Warning sound file")) == ("end.wav", "warning.wav"), \
+        f"setup boxes: {texts}"
     op.press("Close setup")
 
 
@@ -144,10 +163,7 @@ def controls_say_what_they_are_for(op):
     # One ":" is the match time's; the clock's digits are one text.
     assert labels.count(":") == 1 and "0" not in labels, f"bare readouts: {labels}"
     assert "-1" not in buttons and "Ippon" not in buttons, f"buttons without a side: {buttons}"
-    # The clock's one name follows it as it runs.
-    d.key("s")
-    running = d.wait_until(lambda: op.clock_digits() != "1:30" and op.clock_digits(), 4)
-    d.key("s")
+    running = op.clock_runs_on_s(4)  # the clock's one name follows it as it runs
     op.press("Reset time")
     assert running in ("1:29", "1:28", "1:27"), f"the clock's name did not run from 1:30: {running}"
 
@@ -211,7 +227,7 @@ def warning_file_replaced_after_a_failed_load_plays(op):
     op.press("Setup")
     levels = []
     for encoding, bits in (("u-law", "8"), ("signed-integer", "16")):
-        make_wav(op.warn_wav, 1320, encoding, bits)
+        d.make_wav(op.warn_wav, 1320, "-e", encoding, "-b", bits)
         levels.append(d.record(op.file(f"warning-{bits}.wav"), lambda: op.press("Warning"))[0])
     op.press("Close setup")
     assert min(levels) > -40, f"u-law file, then its replacement: {levels} dBFS"
@@ -224,8 +240,7 @@ def ko_replaces_the_board_clock(op):
     time.sleep(0.6)
     s = op.shot("ko")
     assert s.count(clock, DARK_RED, 20) == 0, "the clock still shows during the count"
-    after = s.count(count, BLACK, 30)
-    assert after > before + 2000, f"no count on the board (black pixels {before} -> {after})"
+    assert (after := s.count(count, BLACK, 30)) > before + 2000, f"no count on the board ({before} -> {after} black)"
     op.press("Stop KO count")
     time.sleep(0.4)
     assert d.Shot().count(clock, DARK_RED, 20) > 500, "the clock did not come back"
@@ -251,8 +266,7 @@ def save_and_restart_keeps_the_option(op):
         lines = f.read().decode().split("\r\n")
     assert lines[7] == (" 0 " if was else " 1 "), lines
     op.press("Reset match")  # nothing under way: the next start asks nothing
-    op.press("Close")  # with the board open: both windows go, the program ends
-    assert d.wait_until(lambda: op.proc.poll() is not None, 5), "the program did not end"
+    op.close()  # with the board open: both windows go
     assert not d.windows_named(TITLE) and not d.windows_named("Form2"), "a window is left behind"
     op.start()
     op.press("Setup")
@@ -261,7 +275,7 @@ def save_and_restart_keeps_the_option(op):
 
 def middle_click_paste_keeps_digits(op):
     scale = op.ui.find("text", "Font scale")  # setup is open
-    scale.queryEditableText().setTextContents("2abc.5")
+    d.set_text(scale, "2abc.5")
     x, y, w, h = d.extents(scale)
     # A drag over the text selects it: the X11 selection.
     d.run("xdotool", "mousemove", "--sync", str(x + 2), str(y + h // 2), "mousedown", "1",
@@ -270,8 +284,8 @@ def middle_click_paste_keeps_digits(op):
     d.click_node(target, "2")
     time.sleep(0.3)
     pasted = d.text_of(target)
-    target.queryEditableText().setTextContents("1")
-    scale.queryEditableText().setTextContents("1")
+    for box in (target, scale):
+        d.set_text(box, "1")
     assert sorted(pasted) == ["1", "2", "5"], f"the middle click pasted {pasted!r}"
 
 
@@ -354,11 +368,8 @@ def board_full_screen_under_wayland(op):
     # Its outputs side by side, the laptop first.
     x, outputs = 0, []
     for name, mode in OUTPUTS.items():
-        # Its X window (xdotool's search does not find it).
-        found = d.wait_until(lambda: [line for line in d.run("xwininfo", "-root", "-tree").splitlines()
-                                      if f'"Weston Compositor - {name}"' in line], 15)
-        assert found, f"no weston output {name}"
-        wid = int(found[0].split()[0], 16)
+        wid = d.wait_until(lambda: d.x_window(f"Weston Compositor - {name}"), 15)
+        assert wid, f"no weston output {name}"
         d.run("xdotool", "windowmove", "--sync", str(wid), str(x), "0", check=False)
         outputs.append(wid)
         x += int(mode.split("x")[0]) + 20

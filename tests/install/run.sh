@@ -92,12 +92,8 @@ first=$!; pids+=("$first")
 wait_for 20 window "$first" "$console" || shows "$tmp/first.log" "the console did not appear"
 win=$(window "$first" "$console")
 has_icon "$win" || fail "the console has no window icon: $(xprop -id "$win" _NET_WM_ICON | head -c 300)"
-/usr/bin/python3 - "$here/../e2e" <<'PY' || fail "could not press Start Scoreboard"
-import sys
-sys.path.insert(0, sys.argv[1])
-import desktop as d
-d.click_node(d.Accessible("Kestrane").find("push button", "Start Scoreboard"))
-PY
+PYTHONPATH="$here/../e2e" /usr/bin/python3 -c 'import desktop as d
+d.click_node(d.Accessible("Kestrane").find("push button", "Start Scoreboard"))' || fail "could not press Start Scoreboard"
 wait_for 10 window "$first" '' "$win" || fail "the board did not open"
 has_icon "$(window "$first" '' "$win")" || fail "the board has no window icon"
 ok "the installed program's console and board are up, both with the window icon"
