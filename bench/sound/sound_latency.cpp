@@ -7,12 +7,11 @@
 // is played. That share is measured with a reference: the same sound written
 // at a known moment into a pacat stream that is already connected. What a
 // program request takes beyond the reference's median is the program's share.
+#include "SoundRecorder.h"
 #include "platform/QtSoundPort.h"
 
 #include <QCoreApplication>
-#include <QDataStream>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -23,51 +22,17 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <numbers>
 #include <string>
 #include <vector>
 
 using namespace kestrane;
+using kestrane::bench::Recorder;
+using kestrane::bench::tonePcm;
+using kestrane::bench::writeWav;
 
 namespace {
 
-constexpr int kRate = 48000;
-constexpr int kThreshold = 1000; // about -30 dBFS; the tones start at sample 1
-constexpr int kGapMs = 1200;     // each sound (0.55 s with its padding) ends before the next
-
-// 16-bit mono PCM: a tone from the first sample, then silence for the end
-// that the player cuts off.
-QByteArray tonePcm(double hz)
-{
-    QByteArray pcm;
-    QDataStream out(&pcm, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
-    const int tone = kRate / 4;
-    const int total = tone + kRate * 3 / 10;
-    for (int i = 0; i < total; ++i) {
-        const double v = i < tone ? 0.8 * std::sin(2 * std::numbers::pi * hz * i / kRate) : 0;
-        out << static_cast<qint16>(std::lround(v * 32767));
-    }
-    return pcm;
-}
-
-void writeWav(const QString& path, const QByteArray& pcm)
-{
-    QByteArray wav;
-    QDataStream out(&wav, QIODevice::WriteOnly);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out.writeRawData("RIFF", 4);
-    out << quint32(36 + pcm.size());
-    out.writeRawData("WAVEfmt ", 8);
-    out << quint32(16) << quint16(1) << quint16(1) << quint32(kRate) << quint32(kRate * 2)
-        << quint16(2) << quint16(16);
-    out.writeRawData("data", 4);
-    out << quint32(pcm.size());
-    wav += pcm;
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(wav) != wav.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
+constexpr int kGapMs = 1200; // each sound (0.55 s with its padding) ends before the next
 
 double median(std::vector<double> v)
 {
@@ -76,64 +41,6 @@ double median(std::vector<double> v)
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
 }
-
-// Reads the sink's monitor and notes when the first loud sample after an
-// armed moment arrived, in the clock's milliseconds.
-class Recorder {
-public:
-    explicit Recorder(const QElapsedTimer& clock) : m_clock(clock)
-    {
-        const QString sink = qEnvironmentVariable("PA_SINK", QStringLiteral("kestrane"));
-        m_parec.setProgram(QStringLiteral("parec"));
-        m_parec.setArguments({QStringLiteral("--latency-msec=2"), QStringLiteral("--raw"),
-                              QStringLiteral("--format=s16le"), QStringLiteral("--channels=1"),
-                              QStringLiteral("--rate=48000"), QStringLiteral("-d"),
-                              sink + QStringLiteral(".monitor")});
-        QObject::connect(&m_parec, &QProcess::readyReadStandardOutput, [this] { read(); });
-        m_parec.start();
-        if (!m_parec.waitForStarted())
-            qFatal("parec did not start");
-    }
-    ~Recorder()
-    {
-        m_parec.kill();
-        m_parec.waitForFinished();
-    }
-
-    // A request still unheard when the next one comes was never heard.
-    void arm(double requestMs, std::function<void(double)> heard)
-    {
-        if (m_heard)
-            m_heard(NAN);
-        m_armedAt = requestMs;
-        m_heard = std::move(heard);
-    }
-
-private:
-    void read()
-    {
-        m_bytes += m_parec.readAllStandardOutput();
-        const double now = static_cast<double>(m_clock.nsecsElapsed()) / 1e6;
-        const qsizetype samples = m_bytes.size() / 2;
-        const auto* s = reinterpret_cast<const qint16*>(m_bytes.constData());
-        // The moment a loud sample arrives, not back-dated by its place in
-        // the piece read: the sink may hand over what it rendered ahead.
-        for (qsizetype i = 0; i < samples && m_heard; ++i) {
-            if (std::abs(int(s[i])) >= kThreshold) {
-                auto heard = std::move(m_heard);
-                m_heard = nullptr;
-                heard(now - m_armedAt);
-            }
-        }
-        m_bytes.remove(0, samples * 2);
-    }
-
-    const QElapsedTimer& m_clock;
-    QProcess m_parec;
-    QByteArray m_bytes;
-    double m_armedAt = 0;
-    std::function<void(double)> m_heard;
-};
 
 } // namespace
 

@@ -393,14 +393,16 @@ void FeedHttpServer::buildTurn()
 
 void FeedHttpServer::offerSome()
 {
-    const qsizetype n = std::min<qsizetype>(m_offersPerTurn, m_toOffer.size());
-    const QList<QWebSocket*> now = m_toOffer.mid(0, n);
-    m_toOffer.remove(0, n);
-    for (QWebSocket* ws : now) {
+    const qint64 start = threadNs();
+    qsizetype n = 0;
+    while (n < m_toOffer.size() && n < m_offersPerTurn &&
+           (n == 0 || threadNs() - start < m_turnBudgetNs)) {
+        QWebSocket* ws = m_toOffer.at(n++);
         const auto it = m_clients.find(ws);
         if (it != m_clients.end())
             offer(ws, *it);
     }
+    m_toOffer.remove(0, n);
     if (!m_toOffer.isEmpty())
         m_turn.start();
 }

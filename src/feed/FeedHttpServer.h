@@ -39,7 +39,8 @@ class FeedTcpServer;
 // never waits for them all: one size is built per turn of the event loop,
 // the most wanted first, the rest in the turns after (sizes left longest
 // first, so none starves while changes keep coming), and a turn hands the
-// state to at most kOffersPerTurn clients.
+// state out until it has spent kTurnBudgetNs of the thread's time doing so
+// (to one client at least, at most kOffersPerTurn).
 class FeedHttpServer final : public QObject {
     Q_OBJECT
 public:
@@ -50,9 +51,11 @@ public:
     static constexpr int kMaxLiveClients = 1000;
     // The feed only talks; what a client says ends it, and it may not say much.
     static constexpr int kMaxIncomingFrame = 1024;
-    // Handing a state to a client costs its encoding and framing: a turn
-    // hands out at most this many, the rest wait for the next turns.
-    static constexpr int kOffersPerTurn = 100;
+    // Handing a state to a client costs its encoding, framing and the write:
+    // a turn hands out states until its time is spent, and never more than
+    // this many; the rest wait for the next turns.
+    static constexpr int kOffersPerTurn = 1000;
+    static constexpr qint64 kTurnBudgetNs = 2000000;
 
     FeedHttpServer(BoardFeed& feed, FeedTcpServer& tcp, const FeedHosts& hosts,
                    QObject* parent = nullptr);
@@ -65,6 +68,7 @@ public:
     int builtSizes() const { return static_cast<int>(m_frames.size()); }
     void setLiveLimits(int maxClients, int stuckMs);
     void setOffersPerTurn(int n) { m_offersPerTurn = n; }
+    void setTurnBudgetNs(qint64 ns) { m_turnBudgetNs = ns; }
 
     // What the feed cost the console's thread: per turn of its work after a
     // change (at most one board build and handing that state out) and per
@@ -125,6 +129,7 @@ private:
     bool m_reassign = false;
     QList<QWebSocket*> m_toOffer; // clients of a size just built, not yet handed it
     int m_offersPerTurn = kOffersPerTurn;
+    qint64 m_turnBudgetNs = kTurnBudgetNs;
     QTimer m_turn;
     QTimer m_sweep;
     qint64 m_lastRefresh = 0;
