@@ -32,30 +32,25 @@ private Q_SLOTS:
         const QString file = dir.filePath(QStringLiteral("feed.ini"));
         QTcpServer taken; // another program already has the port
         QVERIFY(taken.listen(QHostAddress::LocalHost, 0));
-        {
-            FeedChoice first;
-            first.port = taken.serverPort();
-            QVERIFY(first.save(file));
-        }
+        FeedChoice first;
+        first.port = taken.serverPort();
+        QVERIFY(first.save(file));
         FeedControl control({c.k.state, c.k.competitors, c.k.boards}, file);
         control.startUp(QString());
         FeedWindow window(control);
         const auto status = [&] { return window.findChild<QLabel*>("feedStatus")->text(); };
-        auto* on = window.findChild<QCheckBox*>();
         QCOMPARE(status(), QStringLiteral("The board feed is off."));
-        on->click();
+        window.findChild<QCheckBox*>()->click();
         QVERIFY2(status().startsWith(QStringLiteral("The board feed is off: port %1 cannot be "
                                                     "used (")
                                          .arg(taken.serverPort())),
                  qPrintable(status()));
         QVERIFY(!control.running());
         auto* port = window.findChild<QSpinBox*>();
-        quint16 free = 0; // a port nobody holds: the one next to it may be taken
-        {
-            QTcpServer probe;
-            QVERIFY(probe.listen(QHostAddress::Any, 0));
-            free = probe.serverPort();
-        }
+        QTcpServer probe; // a port nobody holds: the one next to it may be taken
+        QVERIFY(probe.listen(QHostAddress::Any, 0));
+        const quint16 free = probe.serverPort();
+        probe.close();
         window.show();
         port->setFocus();
         port->selectAll();
@@ -65,14 +60,12 @@ private Q_SLOTS:
         QVERIFY(window.isVisible());
         const QString page = QStringLiteral("http://127.0.0.1:%1/").arg(port->value());
         QCOMPARE(control.pageAddresses(), QStringList{page});
-        for (QPushButton* copy : window.findChildren<QPushButton*>()) {
+        for (QPushButton* copy : window.findChildren<QPushButton*>())
             if (copy->accessibleName() == "Copy " + page + "overlay")
                 copy->click();
-        }
         QCOMPARE(QGuiApplication::clipboard()->text(), page + "overlay");
         window.findChildren<QRadioButton*>().last()->click(); // the hall network
         QVERIFY(control.running());
-        QVERIFY(!control.pageAddresses().join(' ').contains("0.0.0.0"));
         if (const QByteArray shot = qgetenv("KESTRANE_FEED_WINDOW_SHOT"); !shot.isEmpty())
             window.grab().save(QString::fromLocal8Bit(shot));
 
