@@ -114,14 +114,15 @@ private Q_SLOTS:
     }
 
     // An opening copies the clock, the field number, the ticked grid lamps
-    // (never an "S" indicator) and the scores onto a design board, the
-    // numbers centred so that a second digit grows both ways: a second
-    // opening discards every change made to the first.
+    // (never a greyed box, nor an "S" indicator) and the scores onto a
+    // design board, the numbers centred so that a second digit grows both
+    // ways: a second opening discards every change made to the first.
     void openingCopiesTheConsole()
     {
         TestConsole c;
         for (int n : {1, 10, 15, 2, 11})
             c.s.check(n).setValue(1);
+        c.s.check(3).setValue(2); // greyed: its lamp stays dark
         const QStringList from = words("Label1 Label2 Label3 scri scrw scwi scww");
         const QStringList to = words("Label5 Label6 Label8 scri scrw scwi scww");
         for (int i = 0; i < 7; ++i)
