@@ -139,8 +139,8 @@ private Q_SLOTS:
             QTemporaryDir dir;
             ResultsLog log(dir.filePath(QStringLiteral("r.csv")));
             QVERIFY(log.append(row(QStringLiteral("One"), QStringLiteral("Uno"))).ok);
-            log.writer = [cut](QFile& f, const QByteArray& b) {
-                f.write(b.left(cut < 0 ? b.size() + cut : cut));
+            log.writer = [n = cut](QFile& f, const QByteArray& b) {
+                f.write(b.left(n < 0 ? b.size() + n : n));
                 return qint64(-1);
             };
             QVERIFY(!log.append(row(QStringLiteral("Two, \"Zwei\""), QStringLiteral("Dos"))).ok);
