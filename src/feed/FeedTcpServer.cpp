@@ -51,6 +51,12 @@ void FeedTcpServer::setLimits(int maxConnections, int headTimeoutMs, int httpLif
     m_httpLifetimeMs = httpLifetimeMs;
 }
 
+void FeedTcpServer::setPerAddressLimit(int limit, bool loopbackToo)
+{
+    m_maxPerAddress = limit;
+    m_limitLoopback = loopbackToo;
+}
+
 void FeedTcpServer::incomingConnection(qintptr handle)
 {
     if (m_open >= m_maxConnections + kSilentMargin) {
@@ -67,8 +73,21 @@ void FeedTcpServer::incomingConnection(qintptr handle)
     // socket goes when its connection ends, however it ends. A child of the
     // socket holds it, not a link of the socket's own: whoever takes the
     // socket over may cut those (the WebSocket handshake does).
+    const QHostAddress peer = socket->peerAddress();
+    const bool limited = m_limitLoopback || !peer.isLoopback();
+    if (limited && m_openPerAddress.value(peer) >= m_maxPerAddress) {
+        socket->abort();
+        delete socket;
+        return;
+    }
     ++m_open;
-    connect(new QObject(socket), &QObject::destroyed, this, [this] { --m_open; });
+    if (limited)
+        ++m_openPerAddress[peer];
+    connect(new QObject(socket), &QObject::destroyed, this, [this, limited, peer] {
+        --m_open;
+        if (limited && --m_openPerAddress[peer] == 0)
+            m_openPerAddress.remove(peer);
+    });
     connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     if (socket->state() != QAbstractSocket::ConnectedState) {
         socket->deleteLater();

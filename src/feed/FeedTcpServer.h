@@ -2,6 +2,8 @@
 
 #include "feed/RequestHead.h"
 
+#include <QHash>
+#include <QHostAddress>
 #include <QTcpServer>
 
 #include <functional>
@@ -19,10 +21,16 @@ namespace kestrane {
 // Each accepted connection holds one slot from its accept until its socket
 // is gone, whatever became of it: the count cannot drift, however a
 // connection ends.
+//
+// One device on the hall network may hold at most kMaxPerAddress of the
+// slots, so that a faulty or hostile one cannot lock the others out; a
+// connection past that is closed at once. This PC's own connections (the
+// streaming software's overlay, the operator's browser) are not limited.
 class FeedTcpServer final : public QTcpServer {
     Q_OBJECT
 public:
     static constexpr int kMaxConnections = 1024;
+    static constexpr int kMaxPerAddress = 64;
     static constexpr int kHeadTimeoutMs = 5000;
     static constexpr int kHttpLifetimeMs = 15000;
     // Set on a socket that became a WebSocket: it stays past the lifetime.
@@ -33,8 +41,10 @@ public:
     int openConnections() const { return m_open; }
     int maxConnections() const { return m_maxConnections; }
     int headTimeoutMs() const { return m_headTimeoutMs; }
-    // Tests shorten the limits.
+    // Tests shorten the limits; loopbackToo lets a test on loopback stand
+    // for a device on the network.
     void setLimits(int maxConnections, int headTimeoutMs, int httpLifetimeMs);
+    void setPerAddressLimit(int limit, bool loopbackToo);
 
     // Gets every request whose head passed the check, the head still unread
     // on the socket; it answers (answer()) or hands the socket on to become a
@@ -56,6 +66,9 @@ private:
     void readHead(QTcpSocket* socket);
 
     int m_open = 0;
+    QHash<QHostAddress, int> m_openPerAddress; // of the limited addresses only
+    int m_maxPerAddress = kMaxPerAddress;
+    bool m_limitLoopback = false;
     int m_maxConnections = kMaxConnections;
     int m_headTimeoutMs = kHeadTimeoutMs;
     int m_httpLifetimeMs = kHttpLifetimeMs;

@@ -289,6 +289,35 @@ private Q_SLOTS:
         QCOMPARE(loopback.pageAddresses(), QStringList{"http://127.0.0.1/"});
     }
 
+    // One device holds at most its share of the slots: its next connection
+    // is closed at once, a slot it held comes back when that connection ends,
+    // and this PC's own connections are not limited.
+    void oneDeviceHoldsItsShare()
+    {
+        m_feed->tcp().setLimits(40, 5000, 5000);
+        m_feed->tcp().setPerAddressLimit(3, true); // loopback standing for a device
+        const int before = m_feed->tcp().openConnections();
+        std::vector<std::unique_ptr<QTcpSocket>> held;
+        const auto closed = [&] {
+            return std::count_if(held.begin(), held.end(), [](const auto& s) {
+                return s->state() == QTcpSocket::UnconnectedState;
+            });
+        };
+        for (int i = 0; i < 4; ++i)
+            held.push_back(connectRaw("GET / HTTP/1.1\r\n")); // heads never finished
+        QTRY_COMPARE(closed(), 1);
+        QTRY_COMPARE(m_feed->tcp().openConnections(), before + 3);
+        std::erase_if(held, [](const auto& s) { return s->state() != QTcpSocket::ConnectedState; });
+        held.front()->abort();
+        QTRY_COMPARE(m_feed->tcp().openConnections(), before + 2);
+        held.push_back(connectRaw("GET / HTTP/1.1\r\n"));
+        QTRY_COMPARE(m_feed->tcp().openConnections(), before + 3);
+        QTest::qWait(50);
+        QCOMPARE(closed(), 1); // the one aborted here
+        m_feed->tcp().setPerAddressLimit(3, false);
+        QVERIFY(get("/").startsWith("HTTP/1.1 200"));
+    }
+
     // Every kind of upgrade, and the slots all come back: the page is still
     // served and the count is where it started.
     void everySlotComesBack()
