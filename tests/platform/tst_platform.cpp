@@ -1,4 +1,6 @@
+#include "console/ConsoleWindow.h"
 #include "console/Kumite2.h"
+#include "console/QtWindowPort.h"
 #include "platform/BuiltinSounds.h"
 #include "platform/QtScreenPort.h"
 #include "platform/QtSoundPort.h"
@@ -103,6 +105,26 @@ private Q_SLOTS:
             const ScreenPort::Point p = ScreenPort::placeOnPrimary(desk, 1500, 750, 600, 500);
             QCOMPARE(QPoint(p.x, p.y), place);
         }
+    }
+
+    // The console window opens at its place on the primary screen, at its
+    // size in logical pixels, whatever that screen's pixel ratio: ctest runs
+    // this again on a desktop whose primary, of ratio 2, lies right of a
+    // projector of ratio 1.
+    void consoleOnThePrimary()
+    {
+        QTemporaryDir dir;
+        test::FakePorts ports;
+        QtScreenPort screens;
+        view::QtWindowPort windows;
+        Kumite2 k{{ports.sound, ports.messages, ports.files, screens, windows}, dir.path()};
+        k.startUp.Form_Load();
+        view::ConsoleWindow w(k);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QPoint corner = QGuiApplication::primaryScreen()->geometry().topLeft();
+        QCOMPARE(w.devicePixelRatio(), corner.isNull() ? 1 : 2);
+        QCOMPARE(w.frameGeometry(), QRect(corner + QPoint(133, 7), QSize(697, 460)));
     }
 
     // Every encoding people's files come in plays at its length and level,

@@ -17,12 +17,16 @@
     }
 
 // The same on an offscreen desktop of two screens: an operator screen of
-// 1280 x 800 (primary) and an audience screen of 1920 x 1080 to its right.
+// 1280 x 800 (primary) and an audience screen of 1920 x 1080 to its right,
+// all of ratio 1. KESTRANE_SCREEN_RATIO=2 swaps them: the primary, of ratio
+// 2, right of an audience screen of ratio 1.
 #define KESTRANE_TWO_SCREEN_TEST_MAIN(TestClass)                                                   \
     int main(int argc, char** argv)                                                                \
     {                                                                                              \
         qputenv("QT_QPA_PLATFORM",                                                                 \
-                "offscreen:configfile=" KESTRANE_TEST_SUPPORT_DIR "/two-screens.json");            \
+                qgetenv("KESTRANE_SCREEN_RATIO") == "2"                                            \
+                    ? "offscreen:configfile=" KESTRANE_TEST_SUPPORT_DIR "/two-screens-ratio2.json" \
+                    : "offscreen:configfile=" KESTRANE_TEST_SUPPORT_DIR "/two-screens.json");      \
         QApplication app(argc, argv);                                                              \
         TestClass tc;                                                                              \
         return QTest::qExec(&tc, argc, argv);                                                      \
