@@ -87,21 +87,19 @@ private Q_SLOTS:
     }
 
     // The console's place is counted in logical pixels from the primary
-    // screen's own corner, wherever that lies on the desktop and whatever
-    // its pixel ratio, and kept inside the primary's usable area.
+    // screen's own corner, wherever that lies on the desktop, and kept inside
+    // the primary's usable area (at a pixel ratio of 2: consoleOnThePrimary).
     void placeOnPrimary()
     {
         const ScreenPort::Rect other{3200, 0, 1920, 1080};
-        const std::tuple<ScreenPort::Rect, double, QPoint> rows[] = {
-            {{0, 0, 1280, 800}, 1.0, {100, 50}},            // at the origin
-            {{1920, 0, 1280, 800}, 1.0, {2020, 50}},        // right of the other
-            {{-1280, -300, 1280, 800}, 1.0, {-1180, -250}}, // above, left
-            {{0, 0, 1280, 800}, 2.0, {100, 50}},
-            {{1920, 0, 1280, 800}, 2.0, {2020, 50}},
-            {{1920, 0, 640, 520}, 1.0, {1960, 20}}}; // sticking out
-        for (const auto& [primary, ratio, place] : rows) {
-            const std::vector<ScreenPort::Screen> desk = {{other, other, false, ratio},
-                                                          {primary, primary, true, ratio}};
+        const std::pair<ScreenPort::Rect, QPoint> rows[] = {
+            {{0, 0, 1280, 800}, {100, 50}},            // at the origin
+            {{1920, 0, 1280, 800}, {2020, 50}},        // right of the other
+            {{-1280, -300, 1280, 800}, {-1180, -250}}, // above, left
+            {{1920, 0, 640, 520}, {1960, 20}}};        // sticking out
+        for (const auto& [primary, place] : rows) {
+            const std::vector<ScreenPort::Screen> desk = {{other, other, false, 1.0},
+                                                          {primary, primary, true, 1.0}};
             const ScreenPort::Point p = ScreenPort::placeOnPrimary(desk, 1500, 750, 600, 500);
             QCOMPARE(QPoint(p.x, p.y), place);
         }
