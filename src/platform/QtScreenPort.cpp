@@ -38,8 +38,7 @@ std::vector<ScreenPort::Screen> QtScreenPort::screens() const
     std::vector<Screen> out;
     const QScreen* primary = QGuiApplication::primaryScreen();
     for (const QScreen* s : QGuiApplication::screens())
-        out.push_back({toRect(s->geometry()), toRect(s->availableGeometry()), s == primary,
-                       s->devicePixelRatio()});
+        out.push_back({toRect(s->geometry()), toRect(s->availableGeometry()), s == primary});
     return out;
 }
 

@@ -38,7 +38,6 @@ public:
         Rect geometry;
         Rect available; // without task bars and docks
         bool primary = false;
-        double devicePixelRatio = 1.0;
     };
 
     virtual ~ScreenPort() = default;

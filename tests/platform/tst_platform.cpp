@@ -98,8 +98,8 @@ private Q_SLOTS:
             {{-1280, -300, 1280, 800}, {-1180, -250}}, // above, left
             {{1920, 0, 640, 520}, {1960, 20}}};        // sticking out
         for (const auto& [primary, place] : rows) {
-            const std::vector<ScreenPort::Screen> desk = {{other, other, false, 1.0},
-                                                          {primary, primary, true, 1.0}};
+            const std::vector<ScreenPort::Screen> desk = {{other, other, false},
+                                                          {primary, primary, true}};
             const ScreenPort::Point p = ScreenPort::placeOnPrimary(desk, 1500, 750, 600, 500);
             QCOMPARE(QPoint(p.x, p.y), place);
         }
