@@ -301,6 +301,12 @@ private Q_SLOTS:
             QCoreApplication::processEvents();
             QCOMPARE(said->last(), words);
         }
+        // The scores read as the board shows them.
+        s.Command8.click();
+        QCOMPARE(
+            QStringList({con.find("scwi")->accessibleName(), con.find("scww")->accessibleName(),
+                         con.find("scri")->accessibleName(), con.find("scrw")->accessibleName()}),
+            QStringList({"Shiro ippon 0", "Shiro waza-ari 0", "Aka ippon 0", "Aka waza-ari 1"}));
         // The captions over two text boxes read with their values.
         s.ippon.setText(QStringLiteral("3"));
         s.Text1.setText(QStringLiteral("4"));
