@@ -249,6 +249,13 @@ private Q_SLOTS:
         test::writeFile(dir.filePath(QStringLiteral("bell.wav")), "not a sound");
         player.play(SoundPort::Sound::Warning, s.waarwav.text());
         QTRY_COMPARE(shown(), QStringLiteral("Not a sound file"));
+        // A request made while its file is still being read plays once the
+        // reading ends: here the built-in sound, which says why again.
+        int told = 0;
+        player.problemFound = [&told](SoundPort::Sound, Problem) { ++told; };
+        test::writeFile(dir.filePath(QStringLiteral("bell.wav")), "still not a sound");
+        player.play(SoundPort::Sound::Warning, s.waarwav.text());
+        QTRY_COMPARE(told, 2); // read, then played
     }
 };
 
