@@ -241,6 +241,10 @@ private Q_SLOTS:
         QCOMPARE(again.day.status(), QStringLiteral("Match list done: all 3 matches"));
         QVERIFY(!again.closeGuard.matchUnderWay());
         QVERIFY(ports.messages.shown.empty());
+        // A list over 1 MiB loads its first MiB, and the operator is told so.
+        test::writeFile(list, kHeader + QByteArray("R,A,x,B,y\r\n").repeated(100000));
+        QVERIFY(again.day.loadMatchList(list));
+        QVERIFY(ports.messages.shown.back().first.contains("larger than 1048576 bytes; the rest"));
     }
 
     void closedMatchLoggedOnceWhenRestored()
